@@ -1,0 +1,29 @@
+# The Windows build: tolvek.dll, the import library of the host, and the
+# end-to-end tests that run under Wine.
+set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR}/bin)
+set(CMAKE_LIBRARY_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR}/bin)
+
+# Import library of TakeCmd.dll, generated from our own definition file.
+set(TAKECMD_DEF ${PROJECT_SOURCE_DIR}/src/host/TakeCmd.def)
+set(TAKECMD_IMPLIB ${PROJECT_BINARY_DIR}/libTakeCmd.a)
+add_custom_command(
+  OUTPUT ${TAKECMD_IMPLIB}
+  COMMAND ${TOLVEK_DLLTOOL} -d ${TAKECMD_DEF} -l ${TAKECMD_IMPLIB}
+  DEPENDS ${TAKECMD_DEF}
+  COMMENT "Generating the import library of TakeCmd.dll")
+add_custom_target(takecmd_implib DEPENDS ${TAKECMD_IMPLIB})
+add_library(TakeCmd STATIC IMPORTED)
+set_target_properties(TakeCmd PROPERTIES IMPORTED_LOCATION ${TAKECMD_IMPLIB})
+add_dependencies(TakeCmd takecmd_implib)
+
+add_library(tolvek SHARED
+  $<TARGET_OBJECTS:tolvek_core>
+  ${PROJECT_SOURCE_DIR}/src/os/win32.cpp
+  ${PROJECT_SOURCE_DIR}/src/plugin/tolvek.def)
+target_include_directories(tolvek PRIVATE ${PROJECT_SOURCE_DIR}/src)
+target_compile_options(tolvek PRIVATE -fno-exceptions -fno-rtti)
+set_target_properties(tolvek PROPERTIES PREFIX "" OUTPUT_NAME tolvek)
+target_link_libraries(tolvek PRIVATE TakeCmd user32 advapi32 kernel32)
+target_link_options(tolvek PRIVATE -static -static-libgcc -static-libstdc++)
+
+add_subdirectory(tests/windows)

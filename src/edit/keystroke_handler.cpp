@@ -1,0 +1,141 @@
+#include "edit/keystroke_handler.h"
+
+#include <cstdint>
+#include <cstring>
+
+#include "edit/argument_scanner.h"
+#include "host/host_generation.h"
+#include "hotkeys/hotkey_names.h"
+#include "hotkeys/hotkey_slots.h"
+#include "os/os.h"
+#include "text/text.h"
+
+namespace {
+
+constexpr KeyCode CTRL_SHIFT_FLAG = 0x20000;
+constexpr KeyCode CTRL_ALT_FLAG = 0x40000;
+
+enum class Action { MoveLeft, MoveRight, DeleteLeft, DeleteRight, None };
+
+// The code the host gave, or in extended key mode the code of the key's
+// name when the host gave none; 0 when the key is to be passed on.
+KeyCode KeyCodeOf(const KeystrokeRecord& record) {
+    if (record.keyCode != 0) return record.keyCode;
+    if (!ExtendedKeyMode || record.keyName == nullptr) return 0;
+    return ParseHotkeyName(record.keyName);
+}
+
+// Adds the flags of the modifier combination held at this moment.
+KeyCode WithModifierFlags(KeyCode code) {
+    const bool shift = os::IsKeyHeld(os::VK_SHIFT_KEY);
+    const bool ctrl = os::IsKeyHeld(os::VK_CONTROL_KEY);
+    const bool alt = os::IsKeyHeld(os::VK_ALT_KEY);
+    if (shift && ctrl && !alt) return code | CTRL_SHIFT_FLAG;
+    if (ctrl && alt && !shift) return code | CTRL_ALT_FLAG;
+    if (shift && ctrl && alt && ExtendedKeyMode) return code | CTRL_SHIFT_FLAG | CTRL_ALT_FLAG;
+    return code;
+}
+
+// Slots are compared action by action, the first key before the second.
+Action ActionFor(KeyCode code) {
+    for (int slot = MoveLeft; slot <= DeleteRight; ++slot) {
+        if (HotkeySlots[slot] == code || HotkeySlots[slot + SECOND_KEY_OFFSET] == code) {
+            return static_cast<Action>(slot);
+        }
+    }
+    return Action::None;
+}
+
+// The line and the cursor index of a record, when both can be trusted:
+// a line, and a cursor on one of its characters or on its terminator.
+bool LocateCursor(const KeystrokeRecord& record, std::int32_t* cursor, std::int32_t* length) {
+    if (record.lineStart == nullptr) return false;
+    const std::size_t lineLength = TextLength(record.lineStart);
+    const auto start = reinterpret_cast<std::uintptr_t>(record.lineStart);
+    const auto at = reinterpret_cast<std::uintptr_t>(record.cursorPos);
+    if (at < start || (at - start) % sizeof(char16_t) != 0) return false;
+    const std::uintptr_t index = (at - start) / sizeof(char16_t);
+    if (index > lineLength || lineLength > INT32_MAX) return false;
+    *cursor = static_cast<std::int32_t>(index);
+    *length = static_cast<std::int32_t>(lineLength);
+    return true;
+}
+
+struct Outcome {
+    std::int32_t cursor;
+    bool changed;
+};
+
+// Carries out one action on `line` with the cursor at c and length n.
+Outcome Perform(Action action, char16_t* line, std::int32_t c, std::int32_t n) {
+    std::int32_t b = c;
+    switch (action) {
+    case Action::MoveLeft:
+        if (FindArgumentBoundary(line, &b, 0)) return {b, b != c};
+        return {0, c != 0};
+    case Action::MoveRight:
+        if (FindArgumentBoundary(line, &b, SCAN_RIGHT)) return {b, b != c};
+        return {n, c < n};
+    case Action::DeleteLeft:
+        if (FindArgumentBoundary(line, &b, 0)) {
+            DeleteRange(line, b, c - 1);
+            return {b, true};
+        }
+        if (c == 0) return {c, false};
+        DeleteRange(line, 0, c - 1);
+        return {0, true};
+    case Action::DeleteRight:
+        if (FindArgumentBoundary(line, &b, SCAN_RIGHT | SCAN_STOP_AT_BRACKET)) {
+            DeleteRange(line, c, b - 1);
+            return {c, true};
+        }
+        if (c >= n) return {c, false};
+        DeleteRange(line, c, n);
+        return {c, true};
+    case Action::None:
+        break;
+    }
+    return {c, false};
+}
+
+}  // namespace
+
+int HandleKeystroke(KeystrokeRecord* record) {
+    if (record == nullptr) return 0;
+
+    const KeyCode named = KeyCodeOf(*record);
+    if (named == 0) return 0;
+    const Action action = ActionFor(WithModifierFlags(named));
+    if (action == Action::None) return 0;
+
+    std::int32_t cursor = 0;
+    std::int32_t length = 0;
+    if (!LocateCursor(*record, &cursor, &length)) return 0;
+
+    const Outcome outcome = Perform(action, record->lineStart, cursor, length);
+    record->cursorPos = record->lineStart + outcome.cursor;
+    if (outcome.changed) record->redraw = 1;
+
+    record->keyCode = 0;
+    if (ExtendedKeyMode && record->keyName != nullptr) record->keyName[0] = u'\0';
+    return 0;
+}
+
+int DeleteRange(char16_t* line, int a, int b) {
+    if (line == nullptr) return -1;
+    if (line[0] == u'\0') return 0;
+    if (a < 0 || b < 0) return -1;
+    const std::size_t low = static_cast<std::size_t>(a < b ? a : b);
+    const std::size_t high = static_cast<std::size_t>(a < b ? b : a);
+    const std::size_t length = TextLength(line);
+    if (high > length) return -1;
+
+    ClearEditLine(line);
+    if (line[high] == u'\0') {
+        line[low] = u'\0';
+    } else {
+        // The tail from high + 1 through the terminator moves down to low.
+        std::memmove(line + low, line + high + 1, (length - high) * sizeof(char16_t));
+    }
+    return 0;
+}

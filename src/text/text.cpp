@@ -1,0 +1,39 @@
+#include "text/text.h"
+
+std::size_t TextLength(const char16_t* text) {
+    std::size_t length = 0;
+    while (text[length] != u'\0') ++length;
+    return length;
+}
+
+char16_t ToUpperAscii(char16_t unit) {
+    return (unit >= u'a' && unit <= u'z') ? static_cast<char16_t>(unit - (u'a' - u'A')) : unit;
+}
+
+bool EqualsIgnoringAsciiCase(const char16_t* left, const char16_t* right) {
+    for (std::size_t i = 0;; ++i) {
+        if (ToUpperAscii(left[i]) != ToUpperAscii(right[i])) return false;
+        if (left[i] == u'\0') return true;
+    }
+}
+
+std::size_t AppendBounded(char16_t* buffer, std::size_t capacity, const char16_t* source) {
+    std::size_t length = 0;
+    while (length + 1 < capacity && buffer[length] != u'\0') ++length;
+    for (std::size_t i = 0; length + 1 < capacity && source[i] != u'\0'; ++i) {
+        buffer[length++] = source[i];
+    }
+    buffer[length] = u'\0';
+    return length;
+}
+
+std::size_t CopyBounded(char16_t* buffer, std::size_t capacity, const char16_t* source) {
+    buffer[0] = u'\0';
+    return AppendBounded(buffer, capacity, source);
+}
+
+void FillBuffer(char16_t* buffer, std::size_t capacity, const char16_t* source) {
+    for (std::size_t i = CopyBounded(buffer, capacity, source); i < capacity; ++i) {
+        buffer[i] = u'\0';
+    }
+}

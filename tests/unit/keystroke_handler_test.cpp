@@ -1,0 +1,268 @@
+// The keystroke handler: each action on the worked lines, the modifier
+// flags, and the record left alone when the key is not ours.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "edit/keystroke_handler.h"
+#include "fake_host.h"
+#include "fake_os.h"
+#include "host/host_generation.h"
+#include "hotkeys/hotkey_slots.h"
+#include "plugin/exports.h"
+
+namespace {
+
+constexpr KeyCode CTRL_LEFT = 65651;
+constexpr KeyCode CTRL_RIGHT = 65652;
+constexpr KeyCode CTRL_L = 12;
+constexpr KeyCode CTRL_R = 18;
+constexpr KeyCode CTRL_BKSP = 127;
+
+enum class Act { MoveLeft, MoveRight, DeleteLeft, DeleteRight };
+
+KeyCode DefaultKeyOf(Act action) {
+    switch (action) {
+    case Act::MoveLeft: return CTRL_LEFT;
+    case Act::MoveRight: return CTRL_RIGHT;
+    case Act::DeleteLeft: return CTRL_L;
+    case Act::DeleteRight: return CTRL_R;
+    }
+    return 0;
+}
+
+// A record as the host would pass it, its own bytes filled with a pattern,
+// over a line buffer with room to spare.
+struct HostCall {
+    KeystrokeRecord record;
+    char16_t line[64];
+    char16_t name[32];
+
+    HostCall(const std::u16string& text, int cursor, KeyCode code) {
+        std::memset(static_cast<void*>(&record), 0xA5, sizeof record);
+        std::memset(line, 0x5A, sizeof line);
+        std::memcpy(line, text.c_str(), (text.size() + 1) * sizeof(char16_t));
+        std::memset(name, 0, sizeof name);
+        record.keyCode = code;
+        record.lineStart = line;
+        record.cursorPos = line + cursor;
+        record.redraw = 0x11;
+        record.keyName = name;
+    }
+
+    std::u16string Line() const { return std::u16string(line); }
+    long Cursor() const { return record.cursorPos - line; }
+};
+
+class KeystrokeHandlerTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        fake_host::Reset();
+        fake_os::Reset();
+        ResetHotkeysToDefaults();
+        ExtendedKeyMode = false;
+    }
+    void TearDown() override {
+        ResetHotkeysToDefaults();
+        ExtendedKeyMode = false;
+    }
+};
+
+struct ActionRow {
+    std::u16string line;
+    int cursor;
+    Act action;
+    std::u16string lineAfter;
+    int cursorAfter;
+    bool redrawn;
+};
+
+const ActionRow ACTION_ROWS[] = {
+    {u"dir /s /b x", 6, Act::MoveLeft, u"dir /s /b x", 4, true},
+    {u"dir /s /b x", 6, Act::MoveRight, u"dir /s /b x", 7, true},
+    {u"dir /s /b x", 6, Act::DeleteLeft, u"dir  /b x", 4, true},
+    {u"dir /s /b x", 6, Act::DeleteRight, u"dir /s/b x", 6, true},
+    {u"dir /s /b x", 4, Act::DeleteLeft, u"/s /b x", 0, true},
+    {u"dir /s /b x", 4, Act::DeleteRight, u"dir /b x", 4, true},
+    {u"dir /s /b x", 0, Act::MoveLeft, u"dir /s /b x", 0, false},
+    {u"dir /s /b x", 0, Act::DeleteRight, u"/s /b x", 0, true},
+    {u"dir /s /b x", 11, Act::MoveRight, u"dir /s /b x", 11, false},
+    {u"dir /s /b x", 11, Act::DeleteLeft, u"dir /s /b ", 10, true},
+    {u"dir /s /b x", 11, Act::DeleteRight, u"dir /s /b x", 11, false},
+    {u"  abc", 2, Act::MoveLeft, u"  abc", 0, true},
+    {u"  abc", 2, Act::DeleteLeft, u"abc", 0, true},
+    {u"  abc", 2, Act::MoveRight, u"  abc", 5, true},
+    {u"  abc", 2, Act::DeleteRight, u"  ", 2, true},
+    {u"abc", 3, Act::DeleteLeft, u"", 0, true},
+    {u"echo %@upper[abc def] x", 17, Act::DeleteRight, u"echo %@upper[abc ] x", 17, true},
+    {u"echo %@upper[abc def] x", 17, Act::DeleteLeft, u"echo %@upper[def] x", 13, true},
+    {u"echo %@upper[abc def] x", 22, Act::DeleteLeft, u"echo %@upper[abc x", 17, true},
+    {u"echo %@upper[abc def] x", 13, Act::MoveLeft, u"echo %@upper[abc def] x", 5, true},
+    {u"", 0, Act::MoveLeft, u"", 0, false},
+    {u"", 0, Act::MoveRight, u"", 0, false},
+    {u"", 0, Act::DeleteLeft, u"", 0, false},
+    {u"", 0, Act::DeleteRight, u"", 0, false},
+};
+
+TEST_F(KeystrokeHandlerTest, CarriesOutEachActionAndConsumesTheKey) {
+    for (const bool extended : {false, true}) {
+        ExtendedKeyMode = extended;
+        for (const ActionRow& row : ACTION_ROWS) {
+            SCOPED_TRACE(fake_host::Narrow(row.line) + " cursor " + std::to_string(row.cursor) + " action " +
+                         std::to_string(static_cast<int>(row.action)) + (extended ? " extended" : " legacy"));
+            fake_host::Reset();
+            HostCall call(row.line, row.cursor, DefaultKeyOf(row.action));
+            call.name[0] = u'X';
+            EXPECT_EQ(key(&call.record), 0);
+            EXPECT_EQ(call.Line(), row.lineAfter);
+            EXPECT_EQ(call.Cursor(), row.cursorAfter);
+            EXPECT_EQ(call.record.redraw, row.redrawn ? 1 : 0x11);
+            EXPECT_EQ(call.record.keyCode, 0);
+            EXPECT_EQ(call.name[0], extended ? u'\0' : u'X');
+            const bool deleted = row.lineAfter != row.line;
+            EXPECT_EQ(fake_host::ClearEditLineCalls(), deleted ? 1 : 0);
+        }
+    }
+}
+
+TEST_F(KeystrokeHandlerTest, KeyMatchingNoSlotLeavesTheRecordByteForByte) {
+    for (const KeyCode code : {KeyCode{1}, KeyCode{0x10048}, NO_HOTKEY + 1, KeyCode{-1}}) {
+        HostCall call(u"dir /s /b x", 6, code);
+        HostCall before = call;
+        EXPECT_EQ(key(&call.record), 0);
+        EXPECT_EQ(std::memcmp(&call.record, &before.record, sizeof call.record), 0);
+        EXPECT_EQ(std::memcmp(call.line, before.line, sizeof call.line), 0);
+        EXPECT_EQ(fake_os::ModifierReads() > 0, true);
+    }
+    EXPECT_EQ(fake_host::ExpandCalls(), 0);
+}
+
+TEST_F(KeystrokeHandlerTest, ModifierFlagsSelectTheEffectiveCode) {
+    struct Row {
+        bool shift, ctrl, alt, extended;
+        bool deletes;  // still Ctrl-L, the DeleteLeft key
+    };
+    const Row rows[] = {
+        {false, false, false, false, true}, {false, true, false, true, true},
+        {true, true, false, false, false},  {true, true, false, true, false},
+        {false, true, true, false, false},  {false, true, true, true, false},
+        {true, false, true, false, true},   {true, false, true, true, true},
+        {true, true, true, false, true},    {true, true, true, true, false},
+        {true, false, false, true, true},   {false, false, true, false, true},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(::testing::Message() << "shift " << row.shift << " ctrl " << row.ctrl << " alt " << row.alt
+                                          << " extended " << row.extended);
+        ExtendedKeyMode = row.extended;
+        fake_os::HoldModifiers(row.shift, row.ctrl, row.alt);
+        HostCall call(u"abc", 3, CTRL_L);
+        key(&call.record);
+        EXPECT_EQ(call.Line(), row.deletes ? u"" : u"abc");
+        EXPECT_EQ(call.record.keyCode, row.deletes ? 0 : CTRL_L);
+    }
+}
+
+TEST_F(KeystrokeHandlerTest, FlaggedCodesMatchSlotsHoldingThem) {
+    ExtendedKeyMode = true;
+    HotkeySlots[MoveLeft] = 0x70073;
+    fake_os::HoldModifiers(true, true, true);
+    HostCall call(u"a b", 3, 0x70073);  // already carries both flags
+    key(&call.record);
+    EXPECT_EQ(call.Cursor(), 2);
+
+    HotkeySlots[DeleteLeft] = 0x20000 + CTRL_L;
+    fake_os::HoldModifiers(true, true, false);
+    HostCall shifted(u"a b", 3, CTRL_L);
+    key(&shifted.record);
+    EXPECT_EQ(shifted.Line(), u"a ");
+}
+
+TEST_F(KeystrokeHandlerTest, KeysGivenByNameNeedExtendedModeAndAKnownName) {
+    for (const bool extended : {false, true}) {
+        ExtendedKeyMode = extended;
+        HostCall call(u"a b", 3, 0);
+        std::memcpy(call.name, u"NoSuchKey", sizeof u"NoSuchKey");
+        HostCall before = call;
+        key(&call.record);
+        EXPECT_EQ(std::memcmp(&call.record, &before.record, sizeof call.record), 0);
+        EXPECT_EQ(std::memcmp(call.name, before.name, sizeof call.name), 0);
+
+        HostCall unnamed(u"a b", 3, 0);
+        unnamed.record.keyName = nullptr;
+        key(&unnamed.record);
+        EXPECT_EQ(unnamed.record.keyCode, 0);
+        EXPECT_EQ(unnamed.Cursor(), 3);
+    }
+}
+
+TEST_F(KeystrokeHandlerTest, EarlierSlotWinsWhenTwoHoldTheSameCode) {
+    HotkeySlots[MoveRight2] = 99;
+    HotkeySlots[DeleteLeft] = 99;
+    HostCall call(u"a b c", 0, 99);
+    key(&call.record);
+    EXPECT_EQ(call.Line(), u"a b c");
+    EXPECT_EQ(call.Cursor(), 2);
+}
+
+TEST_F(KeystrokeHandlerTest, SecondKeysWorkLikeFirstKeys) {
+    HostCall call(u"dir /s", 6, CTRL_BKSP);  // the default second DeleteRight key
+    call.record.cursorPos = call.line + 0;
+    key(&call.record);
+    EXPECT_EQ(call.Line(), u"/s");
+    EXPECT_EQ(call.record.keyCode, 0);
+}
+
+TEST_F(KeystrokeHandlerTest, UntrustworthyRecordsArePassedOn) {
+    EXPECT_EQ(key(nullptr), 0);
+
+    HostCall noLine(u"abc", 0, CTRL_LEFT);
+    noLine.record.lineStart = nullptr;
+    HostCall before = noLine;
+    key(&noLine.record);
+    EXPECT_EQ(std::memcmp(&noLine.record, &before.record, sizeof noLine.record), 0);
+
+    for (const int offset : {-1, 4, 40}) {
+        HostCall stray(u"abc", 0, CTRL_LEFT);
+        stray.record.cursorPos = stray.line + 1;
+        stray.record.cursorPos += offset - 1;
+        HostCall strayBefore = stray;
+        key(&stray.record);
+        EXPECT_EQ(std::memcmp(&stray.record, &strayBefore.record, sizeof stray.record), 0) << offset;
+        EXPECT_EQ(stray.Line(), u"abc");
+    }
+
+    HostCall misaligned(u"abc", 0, CTRL_LEFT);
+    misaligned.record.cursorPos =
+        reinterpret_cast<char16_t*>(reinterpret_cast<char*>(misaligned.line) + 3);
+    HostCall misalignedBefore = misaligned;
+    key(&misaligned.record);
+    EXPECT_EQ(std::memcmp(&misaligned.record, &misalignedBefore.record, sizeof misaligned.record), 0);
+}
+
+TEST_F(KeystrokeHandlerTest, DeleteRangeClosesTheGap) {
+    struct Row {
+        std::u16string line;
+        int a, b, result;
+        std::u16string after;
+        int clears;
+    };
+    const Row rows[] = {
+        {u"abcdef", 1, 2, 0, u"adef", 1},  {u"abcdef", 2, 1, 0, u"adef", 1},
+        {u"abcdef", 3, 6, 0, u"abc", 1},   {u"abcdef", 0, 5, 0, u"", 1},
+        {u"abcdef", 4, 4, 0, u"abcdf", 1}, {u"", 3, 9, 0, u"", 0},
+        {u"abc", -1, 2, -1, u"abc", 0},    {u"abc", 1, -2, -1, u"abc", 0},
+        {u"abc", 1, 4, -1, u"abc", 0},
+    };
+    for (const Row& row : rows) {
+        fake_host::Reset();
+        char16_t line[16] = {};
+        std::memcpy(line, row.line.c_str(), (row.line.size() + 1) * sizeof(char16_t));
+        EXPECT_EQ(DeleteRange(line, row.a, row.b), row.result);
+        EXPECT_EQ(std::u16string(line), row.after);
+        EXPECT_EQ(fake_host::ClearEditLineCalls(), row.clears);
+    }
+    EXPECT_EQ(DeleteRange(nullptr, 0, 0), -1);
+}
+
+}  // namespace

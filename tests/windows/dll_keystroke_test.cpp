@@ -1,0 +1,134 @@
+// The keystroke handler through the real DLL: records laid out as the host
+// lays them out, lines in the host's buffer, modifier keys really held.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "takecmd_standin.h"
+#include "wine_support.h"
+
+namespace {
+
+using KeyFunction = int(KeystrokeRecord*);
+
+constexpr KeyCode CTRL_LEFT = 65651;
+constexpr KeyCode CTRL_RIGHT = 65652;
+constexpr KeyCode CTRL_L = 12;
+constexpr KeyCode CTRL_R = 18;
+constexpr KeyCode CTRL_BKSP = 127;
+
+struct HostCall {
+    KeystrokeRecord record;
+    char16_t line[64];
+
+    HostCall(const std::u16string& text, int cursor, KeyCode code) {
+        std::memset(static_cast<void*>(&record), 0xA5, sizeof record);
+        std::memset(line, 0x5A, sizeof line);
+        std::memcpy(line, text.c_str(), (text.size() + 1) * sizeof(char16_t));
+        record.keyCode = code;
+        record.lineStart = line;
+        record.cursorPos = line + cursor;
+        record.redraw = 0;
+    }
+    std::u16string Line() const { return std::u16string(line); }
+    long Cursor() const { return record.cursorPos - line; }
+};
+
+class DllKeystrokeTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        StandInReset();
+        wine::HoldModifiers(false, false, false);
+    }
+    void TearDown() override { wine::HoldModifiers(false, false, false); }
+
+    KeyFunction* key = wine::Export<KeyFunction>("key");
+};
+
+struct Row {
+    std::u16string line;
+    int cursor;
+    KeyCode code;
+    std::u16string lineAfter;
+    int cursorAfter;
+    int redraw;
+};
+
+TEST_F(DllKeystrokeTest, DefaultHotkeysEditByArguments) {
+    const Row rows[] = {
+        {u"dir /s /b x", 6, CTRL_LEFT, u"dir /s /b x", 4, 1},
+        {u"dir /s /b x", 6, CTRL_RIGHT, u"dir /s /b x", 7, 1},
+        {u"dir /s /b x", 6, CTRL_L, u"dir  /b x", 4, 1},
+        {u"dir /s /b x", 6, CTRL_R, u"dir /s/b x", 6, 1},
+        {u"dir /s /b x", 4, CTRL_BKSP, u"dir /b x", 4, 1},
+        {u"dir /s /b x", 0, CTRL_LEFT, u"dir /s /b x", 0, 0},
+        {u"  abc", 2, CTRL_RIGHT, u"  abc", 5, 1},
+        {u"echo %@upper[abc def] x", 17, CTRL_R, u"echo %@upper[abc ] x", 17, 1},
+        {u"echo %@upper[abc def] x", 22, CTRL_L, u"echo %@upper[abc x", 17, 1},
+        {u"echo \"a b\" c", 12, CTRL_LEFT, u"echo \"a b\" c", 11, 1},
+        {u"echo \"a b\" c", 11, CTRL_LEFT, u"echo \"a b\" c", 5, 1},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(wine::Narrow(row.line) + " cursor " + std::to_string(row.cursor));
+        const int clearsBefore = StandInClearEditLineCalls();
+        HostCall call(row.line, row.cursor, row.code);
+        EXPECT_EQ(key(&call.record), 0);
+        EXPECT_EQ(call.Line(), row.lineAfter);
+        EXPECT_EQ(call.Cursor(), row.cursorAfter);
+        EXPECT_EQ(call.record.redraw, row.redraw);
+        EXPECT_EQ(call.record.keyCode, 0);
+        EXPECT_EQ(StandInClearEditLineCalls() - clearsBefore, row.lineAfter != row.line ? 1 : 0);
+    }
+}
+
+TEST_F(DllKeystrokeTest, ModifierKeysHeldOnTheKeyboardChangeTheCode) {
+    struct ModifierRow {
+        bool shift, ctrl, alt;
+        bool deletes;
+    };
+    const ModifierRow rows[] = {
+        {false, false, false, true}, {false, true, false, true}, {true, true, false, false},
+        {false, true, true, false},  {true, false, true, true},  {true, true, true, true},
+    };
+    for (const ModifierRow& row : rows) {
+        SCOPED_TRACE(::testing::Message() << row.shift << row.ctrl << row.alt);
+        wine::HoldModifiers(row.shift, row.ctrl, row.alt);
+        HostCall call(u"abc", 3, CTRL_L);
+        key(&call.record);
+        EXPECT_EQ(call.Line(), row.deletes ? u"" : u"abc");
+        EXPECT_EQ(call.record.keyCode, row.deletes ? 0 : CTRL_L);
+    }
+}
+
+TEST_F(DllKeystrokeTest, KeyMatchingNoSlotComesBackByteForByte) {
+    HostCall call(u"dir /s /b x", 6, 0x10048);
+    HostCall before = call;
+    key(&call.record);
+    EXPECT_EQ(std::memcmp(&call.record, &before.record, sizeof call.record), 0);
+    EXPECT_EQ(std::memcmp(call.line, before.line, sizeof call.line), 0);
+    EXPECT_EQ(StandInExpandCalls(), 0);
+}
+
+TEST_F(DllKeystrokeTest, TheHostsEscapeCharacterIsAskedEveryTime) {
+    StandInSetExpansion(u"%@option[escapechar]", u"~");
+    HostCall tilde(u"copy a~ b c", 11, CTRL_LEFT);
+    key(&tilde.record);
+    EXPECT_EQ(tilde.Cursor(), 10);
+    key(&(tilde.record.keyCode = CTRL_LEFT, tilde.record));
+    EXPECT_EQ(tilde.Cursor(), 5);
+
+    HostCall caret(u"copy a^ b c", 10, CTRL_LEFT);
+    key(&caret.record);
+    EXPECT_EQ(caret.Cursor(), 8);
+}
+
+TEST_F(DllKeystrokeTest, UntrustworthyRecordsArePassedOn) {
+    EXPECT_EQ(key(nullptr), 0);
+    HostCall call(u"abc", 0, CTRL_LEFT);
+    call.record.lineStart = nullptr;
+    HostCall before = call;
+    key(&call.record);
+    EXPECT_EQ(std::memcmp(&call.record, &before.record, sizeof call.record), 0);
+}
+
+}  // namespace

@@ -1,0 +1,25 @@
+// What the Wine tests share: the real tolvek.dll loaded the way a host loads
+// it, and the keyboard's modifier keys held through the input queue.
+#pragma once
+
+#include <string>
+
+#include "host/host_api.h"
+
+namespace wine {
+
+// The address of an export of tolvek.dll, loaded once with LoadLibraryW;
+// fails the test run when the DLL or the name is missing.
+void* PluginExport(const char* name);
+
+template <typename Function>
+Function* Export(const char* name) {
+    return reinterpret_cast<Function*>(PluginExport(name));
+}
+
+// Presses or releases Shift, Ctrl and Alt so that GetAsyncKeyState sees them.
+void HoldModifiers(bool shift, bool ctrl, bool alt);
+
+std::string Narrow(const std::u16string& text);
+
+}  // namespace wine

@@ -61,13 +61,27 @@ bool LocateCursor(const KeystrokeRecord& record, std::int32_t* cursor, std::int3
     return true;
 }
 
+// Removes the units low to high, both included, from a line of `length`
+// units (high <= length), after telling the host.
+void CutSpan(char16_t* line, std::size_t low, std::size_t high, std::size_t length) {
+    ClearEditLine(line);
+    if (high == length) {
+        line[low] = u'\0';
+    } else {
+        // The tail from high + 1 through the terminator moves down to low.
+        std::memmove(line + low, line + high + 1, (length - high) * sizeof(char16_t));
+    }
+}
+
 struct Outcome {
     std::int32_t cursor;
     bool changed;
 };
 
 // Carries out one action on `line` with the cursor at c and length n.
+// The spans cut are always within the line, so they need no checking.
 Outcome Perform(Action action, char16_t* line, std::int32_t c, std::int32_t n) {
+    const auto at = [](std::int32_t position) { return static_cast<std::size_t>(position); };
     std::int32_t b = c;
     switch (action) {
     case Action::MoveLeft:
@@ -78,19 +92,19 @@ Outcome Perform(Action action, char16_t* line, std::int32_t c, std::int32_t n) {
         return {n, c < n};
     case Action::DeleteLeft:
         if (FindArgumentBoundary(line, &b, 0)) {
-            DeleteRange(line, b, c - 1);
+            CutSpan(line, at(b), at(c - 1), at(n));
             return {b, true};
         }
         if (c == 0) return {c, false};
-        DeleteRange(line, 0, c - 1);
+        CutSpan(line, 0, at(c - 1), at(n));
         return {0, true};
     case Action::DeleteRight:
         if (FindArgumentBoundary(line, &b, SCAN_RIGHT | SCAN_STOP_AT_BRACKET)) {
-            DeleteRange(line, c, b - 1);
+            CutSpan(line, at(c), at(b - 1), at(n));
             return {c, true};
         }
         if (c >= n) return {c, false};
-        DeleteRange(line, c, n);
+        CutSpan(line, at(c), at(n), at(n));
         return {c, true};
     case Action::None:
         break;
@@ -129,13 +143,6 @@ int DeleteRange(char16_t* line, int a, int b) {
     const std::size_t high = static_cast<std::size_t>(a < b ? b : a);
     const std::size_t length = TextLength(line);
     if (high > length) return -1;
-
-    ClearEditLine(line);
-    if (line[high] == u'\0') {
-        line[low] = u'\0';
-    } else {
-        // The tail from high + 1 through the terminator moves down to low.
-        std::memmove(line + low, line + high + 1, (length - high) * sizeof(char16_t));
-    }
+    CutSpan(line, low, high, length);
     return 0;
 }

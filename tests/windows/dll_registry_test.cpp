@@ -184,19 +184,6 @@ TEST_F(DllRegistryTest, MachineKeyServesWhenTheUserKeyIsMissingOrEmpty) {
     }
 }
 
-TEST_F(DllRegistryTest, FullUserKeyHidesTheMachineKey) {
-    SetAll(USER, {CTRL_RIGHT, CTRL_LEFT, CTRL_R, CTRL_L, NO_HOTKEY, NO_HOTKEY, NO_HOTKEY, NO_HOTKEY});
-    SetAll(MACHINE, {CODE_A, CODE_B, CODE_C, CODE_D, CODE_E, NO_HOTKEY, NO_HOTKEY, NO_HOTKEY});
-    Start();
-    ExpectEffects({{CTRL_RIGHT, Effect::MoveLeft},
-                   {CTRL_LEFT, Effect::MoveRight},
-                   {CTRL_R, Effect::DeleteLeft},
-                   {CTRL_L, Effect::DeleteRight},
-                   {CTRL_BKSP, Effect::None},
-                   {CODE_A, Effect::None},
-                   {CODE_E, Effect::None}});
-}
-
 TEST_F(DllRegistryTest, SecondHotkeysOfTheUserKeySurviveTheMachineKey) {
     SetNumber(USER, L"MoveLeft2", CODE_A);
     SetNumber(USER, L"DeleteRight2", CODE_B);
@@ -208,14 +195,6 @@ TEST_F(DllRegistryTest, SecondHotkeysOfTheUserKeySurviveTheMachineKey) {
                    {CODE_D, Effect::DeleteRight},
                    {CODE_B, Effect::None},
                    {CTRL_LEFT, Effect::None}});
-}
-
-TEST_F(DllRegistryTest, SecondHotkeysAloneAreNoSettings) {
-    SetNumber(USER, L"MoveLeft2", CODE_A);
-    SetNumber(MACHINE, L"MoveRight2", CODE_B);
-    Start();
-    ExpectDefaults();
-    ExpectEffects({{CODE_B, Effect::None}});
 }
 
 TEST_F(DllRegistryTest, ShortBinaryAndStringValuesLoadByTheirBytes) {

@@ -1,7 +1,5 @@
 #include "command/argument_tokenizer.h"
 
-#include "host/host_api.h"
-#include "os/os.h"
 #include "plugin/error_prefix.h"
 #include "text/char_class.h"
 #include "text/text.h"
@@ -31,8 +29,7 @@ void TrimArguments(int count) {
 }
 
 int ReportOverflow(int position) {
-    PrintErrorPrefix();
-    Qprintf(os::StandardErrorHandle(), u"Buffer overflow: b = %d, MAX_ARG_LEN = %d \r\n", position, MAX_ARG_LEN);
+    ReportError(u"Buffer overflow: b = %d, MAX_ARG_LEN = %d \r\n", position, MAX_ARG_LEN);
     return -1;
 }
 

@@ -4,7 +4,6 @@
 #include "hotkeys/hotkey_names.h"
 #include "hotkeys/hotkey_slots.h"
 #include "hotkeys/registry_store.h"
-#include "os/os.h"
 #include "plugin/error_prefix.h"
 #include "plugin/help_text.h"
 #include "text/text.h"
@@ -46,13 +45,6 @@ constexpr unsigned VERSION_NUMBERS[] = {0, 92, 0, 5};
 constexpr const char16_t* PLATFORM_TAG = u"x64";
 
 constexpr int KEY_NAME_UNITS = 1024;
-
-// Writes an error message to standard error after the error prefix.
-template <typename... Values>
-void ReportError(const char16_t* format, Values... values) {
-    PrintErrorPrefix();
-    Qprintf(os::StandardErrorHandle(), format, values...);
-}
 
 // True when `argument` begins with `prefix`, A-Z compared without case.
 bool StartsWithIgnoringAsciiCase(const char16_t* argument, const char16_t* prefix) {

@@ -19,11 +19,6 @@ constexpr const char16_t* VALUE_NAMES[HOTKEY_SLOT_COUNT] = {
 
 constexpr int PRIMARY_VALUE_COUNT = SECOND_KEY_OFFSET;
 
-void PrintError(const char16_t* message) {
-    PrintErrorPrefix();
-    Qprintf(os::StandardErrorHandle(), message);
-}
-
 // Queries the eight values of one key into the holding values and returns
 // how many of the primary ones were read. Each query goes into a copy of
 // the holding value that is kept only when the query succeeds: a failed
@@ -47,7 +42,7 @@ int ReadValues(os::RegistryRoot root, std::uint32_t (&holding)[HOTKEY_SLOT_COUNT
 int SaveHotkeysToRegistry() {
     os::RegistryKey key = nullptr;
     if (!os::CreateRegistryKeyForWriting(os::RegistryRoot::CurrentUser, KEY_PATH, &key)) {
-        PrintError(u"Error opening registry key\r\n");
+        ReportError(u"Error opening registry key\r\n");
         return -1;
     }
     bool allWritten = true;
@@ -56,7 +51,7 @@ int SaveHotkeysToRegistry() {
             allWritten = false;
         }
     }
-    if (!allWritten) PrintError(u"Error writing to registry\r\n");
+    if (!allWritten) ReportError(u"Error writing to registry\r\n");
     os::CloseRegistryKey(key);
     return allWritten ? 0 : -1;
 }
@@ -69,7 +64,7 @@ int LoadHotkeysFromRegistry(int reportErrors) {
     // hotkeys found under the user's key survive where it lacks them.
     if (ReadValues(os::RegistryRoot::CurrentUser, holding) == 0 &&
         ReadValues(os::RegistryRoot::LocalMachine, holding) == 0) {
-        if (reportErrors != 0) PrintError(u"Error reading from registry\r\n");
+        if (reportErrors != 0) ReportError(u"Error reading from registry\r\n");
         return -1;
     }
     for (int slot = 0; slot < HOTKEY_SLOT_COUNT; ++slot) HotkeySlots[slot] = static_cast<KeyCode>(holding[slot]);

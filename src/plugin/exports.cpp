@@ -2,6 +2,7 @@
 // over to the module that does the work and never lets anything escape.
 #include "plugin/exports.h"
 
+#include "command/tolvek_command.h"
 #include "edit/keystroke_handler.h"
 #include "host/host_api.h"
 #include "plugin/help.h"
@@ -28,6 +29,10 @@ int Help(const char16_t* name) noexcept {
 
 int Usage(const char16_t* name, char16_t* buffer) noexcept {
     return FillUsage(name, buffer);
+}
+
+int tolvek(const char16_t* arguments) noexcept {
+    return RunTolvekCommand(arguments);
 }
 
 int key(KeystrokeRecord* record) noexcept {

@@ -21,6 +21,10 @@ int Help(const char16_t* name) noexcept;
 // command's name, else 0 with the buffer untouched.
 int Usage(const char16_t* name, char16_t* buffer) noexcept;
 
+// The configuration command: 0 on success, 1 on a usage error, 2 when the
+// registry failed, -1 when `arguments` is null.
+int tolvek(const char16_t* arguments) noexcept;
+
 // The keystroke handler; always returns 0, the outcome is in the record.
 int key(KeystrokeRecord* record) noexcept;
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cstdint>
 #include <string>
 
 #include "command/tolvek_command.h"
@@ -173,6 +174,58 @@ TEST_F(TolvekCommandTest, BrokenArgumentListChangesNothing) {
     EXPECT_EQ(fake_host::StandardError(), PREFIX + u"Buffer overflow: b = 8191, MAX_ARG_LEN = 8192 \r\n");
     EXPECT_EQ(fake_host::StandardOutput(), u"");
     EXPECT_EQ(CurrentSlots(), DEFAULTS);
+}
+
+constexpr char16_t STORE_PATH[] = u"Software\\DARevavev\\Tolvek";
+
+KeyCode Stored(const char16_t* name) {
+    const fake_os::StoredValue value = fake_os::Value(os::RegistryRoot::CurrentUser, STORE_PATH, name);
+    EXPECT_TRUE(value.exists) << fake_host::Narrow(name);
+    EXPECT_EQ(value.type, fake_os::REG_DWORD_TYPE);
+    KeyCode code = 0;
+    for (int i = 3; i >= 0; --i) code = static_cast<KeyCode>((static_cast<std::uint32_t>(code) << 8) | value.data[i]);
+    return code;
+}
+
+TEST_F(TolvekCommandTest, SaveWritesTheSlotsAfterTheHotkeyOptions) {
+    EXPECT_EQ(tolvek(u"/ML:Alt-L /S"), 0);
+    EXPECT_EQ(Stored(u"MoveLeft"), ALT_L);
+    EXPECT_EQ(Stored(u"MoveLeft2"), NO);
+    EXPECT_EQ(Stored(u"DeleteRight2"), CTRL_BKSP);
+    EXPECT_EQ(fake_host::StandardOutput().rfind(CHANGED, 0), 0u);
+
+    SetUp();
+    EXPECT_EQ(tolvek(u"\"/S\""), 0);  // quoted, and without a hotkey option
+    EXPECT_EQ(Stored(u"MoveLeft"), 65651);
+    EXPECT_EQ(fake_host::StandardOutput(), CURRENT + DEFAULT_LINES);
+}
+
+TEST_F(TolvekCommandTest, RestoreReplacesTheSlotsWithTheStoredOnes) {
+    fake_os::SetNumber(os::RegistryRoot::CurrentUser, STORE_PATH, u"MoveLeft", static_cast<std::uint32_t>(ALT_M));
+    EXPECT_EQ(tolvek(u"/r"), 0);
+    EXPECT_EQ(CurrentSlots(), (Slots{ALT_M, NO, NO, NO, NO, NO, NO, NO}));
+    EXPECT_EQ(fake_host::StandardOutput(),
+              CURRENT + u"Move arg left   :  Alt-M\r\nMove arg right  :  (unknown)\r\n"
+                        u"Delete arg left :  (unknown)\r\nDelete arg right:  (unknown)\r\n");
+}
+
+TEST_F(TolvekCommandTest, StoreFailuresEndWithTwoAndShowNothing) {
+    EXPECT_EQ(tolvek(u"/R"), 2);
+    EXPECT_EQ(fake_host::StandardError(), PREFIX + u"Error reading from registry\r\n");
+    EXPECT_EQ(fake_host::StandardOutput(), u"");
+    EXPECT_EQ(CurrentSlots(), DEFAULTS);
+
+    SetUp();
+    fake_os::FailKeyOpens(os::RegistryRoot::CurrentUser);
+    EXPECT_EQ(tolvek(u"/S"), 2);
+    EXPECT_EQ(fake_host::StandardError(), PREFIX + u"Error opening registry key\r\n");
+    EXPECT_EQ(fake_host::StandardOutput(), u"");
+
+    SetUp();
+    fake_os::FailWritesOf(u"DeleteLeft");
+    EXPECT_EQ(tolvek(u"/DL:Alt-L /S"), 2);
+    EXPECT_EQ(fake_host::StandardError(), PREFIX + u"Error writing to registry\r\n");
+    EXPECT_EQ(HotkeySlots[DeleteLeft], ALT_L);  // the change stays in memory
 }
 
 TEST_F(TolvekCommandTest, ParseHotkeyPairRefusesNullPointers) {

@@ -19,7 +19,6 @@ using HelpFunction = int(const wchar_t*);
 using UsageFunction = int(const wchar_t*, wchar_t*);
 using KeyFunction = int(KeystrokeRecord*);
 
-constexpr wchar_t VENDOR_KEY[] = L"Software\\DARevavev";
 
 std::u16string TextAt(const unsigned char* record, std::size_t offset) {
     const char16_t* text = nullptr;
@@ -37,8 +36,7 @@ class DllLifecycleTest : public ::testing::Test {
 protected:
     void SetUp() override {
         StandInReset();
-        RegDeleteTreeW(HKEY_CURRENT_USER, VENDOR_KEY);
-        RegDeleteTreeW(HKEY_LOCAL_MACHINE, VENDOR_KEY);
+        wine::DeleteTolvekKeys();
     }
     void TearDown() override {
         StandInReset();

@@ -21,7 +21,6 @@ using KeyFunction = int(KeystrokeRecord*);
 using InitializeFunction = int();
 
 constexpr wchar_t TOLVEK_KEY[] = L"Software\\DARevavev\\Tolvek";
-constexpr wchar_t VENDOR_KEY[] = L"Software\\DARevavev";
 const HKEY USER = HKEY_CURRENT_USER;
 const HKEY MACHINE = HKEY_LOCAL_MACHINE;
 
@@ -41,14 +40,6 @@ void Check(LSTATUS status, const char* what) {
     if (status != ERROR_SUCCESS) {
         std::fprintf(stderr, "%s failed: %ld\n", what, static_cast<long>(status));
         std::abort();
-    }
-}
-
-// Removes the vendor key under both roots: no settings anywhere.
-void DeleteTolvekKeys() {
-    for (HKEY root : {USER, MACHINE}) {
-        const LSTATUS status = RegDeleteTreeW(root, VENDOR_KEY);
-        if (status != ERROR_FILE_NOT_FOUND) Check(status, "RegDeleteTreeW");
     }
 }
 
@@ -91,11 +82,11 @@ protected:
     void SetUp() override {
         StandInReset();
         wine::HoldModifiers(false, false, false);
-        DeleteTolvekKeys();
+        wine::DeleteTolvekKeys();
     }
     // Leaves the plug-in as the other tests expect it: defaults, legacy mode.
     void TearDown() override {
-        DeleteTolvekKeys();
+        wine::DeleteTolvekKeys();
         StandInReset();
         initialize();
     }
@@ -152,7 +143,7 @@ TEST_F(DllRegistryTest, EmptyRegistryLeavesTheDefaults) {
     Start();
     ExpectEffects({{CODE_A, Effect::MoveLeft}, {CTRL_LEFT, Effect::None}});
 
-    DeleteTolvekKeys();
+    wine::DeleteTolvekKeys();
     Start();
     ExpectDefaults();
 }

@@ -1,6 +1,134 @@
 #include "hotkeys/hotkey_names.h"
 
-// No key names are known yet: every name is passed on.
-KeyCode ParseHotkeyName(const char16_t* /*name*/) {
+#include "hotkeys/key_tables.h"
+#include "text/text.h"
+
+namespace {
+
+constexpr std::size_t NAME_UNITS = HOTKEY_NAME_UNITS;
+constexpr std::size_t TOKEN_LIMIT = NAME_UNITS - 1;  // characters kept per token
+
+constexpr int SHIFT_BIT = 1;
+constexpr int CTRL_BIT = 2;
+constexpr int ALT_BIT = 4;
+constexpr int NO_COLUMN = -1;
+
+struct ModifierWord {
+    const char16_t* word;
+    int bit;
+};
+
+constexpr ModifierWord MODIFIER_WORDS[] = {
+    {u"s", SHIFT_BIT}, {u"shift", SHIFT_BIT},
+    {u"c", CTRL_BIT},  {u"ctl", CTRL_BIT},    {u"ctrl", CTRL_BIT}, {u"control", CTRL_BIT},
+    {u"a", ALT_BIT},   {u"alt", ALT_BIT},
+};
+
+// The modifier bit of a word, or 0 for a word that names no modifier.
+int ModifierBit(const char16_t* word) {
+    for (const ModifierWord& modifier : MODIFIER_WORDS) {
+        if (EqualsIgnoringAsciiCase(word, modifier.word)) return modifier.bit;
+    }
+    return 0;
+}
+
+// The column of a modifier combination; Alt+Shift has none, and
+// Ctrl+Alt+Shift exists in the extended set only.
+int ColumnOf(int modifiers, KeySet set) {
+    switch (modifiers) {
+    case 0: return COLUMN_PLAIN;
+    case SHIFT_BIT: return COLUMN_SHIFT;
+    case CTRL_BIT: return COLUMN_CTRL;
+    case ALT_BIT: return COLUMN_ALT;
+    case CTRL_BIT | SHIFT_BIT: return COLUMN_CTRL_SHIFT;
+    case CTRL_BIT | ALT_BIT: return COLUMN_CTRL_ALT;
+    case CTRL_BIT | ALT_BIT | SHIFT_BIT: return set.extended ? COLUMN_CTRL_ALT_SHIFT : NO_COLUMN;
+    default: return NO_COLUMN;
+    }
+}
+
+// Replaces an alternative name by its table name. Aliases are tried in
+// order, each against the name as it stands after the earlier ones.
+void ResolveAliases(KeySet set, char16_t* token) {
+    for (int alias = 0; alias < KeyAliasCount(set); ++alias) {
+        if (EqualsIgnoringAsciiCase(token, KeyAliasName(set, alias))) {
+            CopyBounded(token, NAME_UNITS, KeyAliasTarget(set, alias));
+        }
+    }
+}
+
+}  // namespace
+
+KeyCode ParseHotkeyName(const char16_t* name) {
+    if (name == nullptr) return 0;
+    const KeySet set = CurrentKeySet();
+
+    // Split at each "-" that ends a non-empty token: every such token is a
+    // modifier word, and what follows the last one is the key name. A "-"
+    // that starts a token is part of it, so "Alt--" names the key "-".
+    char16_t token[NAME_UNITS];
+    std::size_t length = 0;
+    int modifiers = 0;
+    for (const char16_t* at = name; *at != u'\0'; ++at) {
+        if (*at == u'-' && length > 0) {
+            token[length] = u'\0';
+            const int bit = ModifierBit(token);
+            if (bit == 0) return 0;
+            modifiers |= bit;
+            length = 0;
+        } else if (length < TOKEN_LIMIT) {
+            token[length++] = *at;
+        }
+    }
+    token[length] = u'\0';
+    if (length == 0) return 0;
+
+    const int column = ColumnOf(modifiers, set);
+    if (column == NO_COLUMN) return 0;
+
+    ResolveAliases(set, token);
+    KeyCode result = 0;
+    for (int row = 0; row < KeyRowCount(set); ++row) {
+        if (EqualsIgnoringAsciiCase(token, KeyRowName(set, row))) result = KeyCell(set, row, column);
+    }
+    return result;
+}
+
+int FormatHotkeyName(KeyCode code, char16_t* out) {
+    if (out == nullptr) return -1;
+    const KeySet set = CurrentKeySet();
+
+    int foundRow = -1;
+    int foundColumn = -1;
+    for (int row = 0; row < KeyRowCount(set); ++row) {
+        for (int column = 0; column < KeyColumnCount(set); ++column) {
+            if (KeyCell(set, row, column) == code) {
+                foundRow = row;
+                foundColumn = column;
+            }
+        }
+    }
+    if (foundRow < 0) {
+        CopyBounded(out, NAME_UNITS, u"(unknown)");
+        return -1;
+    }
+    CopyBounded(out, NAME_UNITS, ModifierPrefixes[foundColumn]);
+    AppendBounded(out, NAME_UNITS, KeyRowName(set, foundRow));
+    return 0;
+}
+
+int ListSupportedHotkeys() {
+    const KeySet set = CurrentKeySet();
+    for (int row = 0; row < KeyRowCount(set); ++row) {
+        char16_t line[NAME_UNITS] = {};
+        for (int column = 0; column < KeyColumnCount(set); ++column) {
+            if (KeyCell(set, row, column) <= 0) continue;
+            if (line[0] != u'\0') AppendBounded(line, NAME_UNITS, u" \u00B7 ");
+            AppendBounded(line, NAME_UNITS, ModifierPrefixes[column]);
+            AppendBounded(line, NAME_UNITS, KeyRowName(set, row));
+        }
+        QPuts(line);
+        QPuts(u"\r\n");
+    }
     return 0;
 }

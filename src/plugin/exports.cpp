@@ -2,10 +2,38 @@
 // over to the module that does the work and never lets anything escape.
 #include "plugin/exports.h"
 
+#include "command/tolvek_command.h"
 #include "edit/keystroke_handler.h"
 #include "host/host_api.h"
+#include "plugin/help.h"
+#include "plugin/lifecycle.h"
+#include "plugin/plugin_info.h"
 
 extern "C" {
+
+PluginInfoRecord* GetPluginInfo() noexcept {
+    return FillPluginInfo();
+}
+
+int InitializePlugin() noexcept {
+    return StartPlugin();
+}
+
+int ShutdownPlugin() noexcept {
+    return 0;
+}
+
+int Help(const char16_t* name) noexcept {
+    return ShowHelp(name);
+}
+
+int Usage(const char16_t* name, char16_t* buffer) noexcept {
+    return FillUsage(name, buffer);
+}
+
+int tolvek(const char16_t* arguments) noexcept {
+    return RunTolvekCommand(arguments);
+}
 
 int key(KeystrokeRecord* record) noexcept {
     return HandleKeystroke(record);

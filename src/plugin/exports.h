@@ -5,6 +5,26 @@
 
 extern "C" {
 
+// The plug-in's identity record; the same address on every call.
+PluginInfoRecord* GetPluginInfo() noexcept;
+
+// Start-up: host generation, hotkeys, load banner. Always returns 0.
+int InitializePlugin() noexcept;
+
+// Does nothing; nothing is saved at exit. Always returns 0.
+int ShutdownPlugin() noexcept;
+
+// 1 after showing the help box for the command's name, else 0.
+int Help(const char16_t* name) noexcept;
+
+// 1 after filling the host's 1024-unit buffer with the usage text for the
+// command's name, else 0 with the buffer untouched.
+int Usage(const char16_t* name, char16_t* buffer) noexcept;
+
+// The configuration command: 0 on success, 1 on a usage error, 2 when the
+// registry failed, -1 when `arguments` is null.
+int tolvek(const char16_t* arguments) noexcept;
+
 // The keystroke handler; always returns 0, the outcome is in the record.
 int key(KeystrokeRecord* record) noexcept;
 

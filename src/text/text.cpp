@@ -10,6 +10,13 @@ char16_t ToUpperAscii(char16_t unit) {
     return (unit >= u'a' && unit <= u'z') ? static_cast<char16_t>(unit - (u'a' - u'A')) : unit;
 }
 
+bool TextEquals(const char16_t* left, const char16_t* right) {
+    for (std::size_t i = 0;; ++i) {
+        if (left[i] != right[i]) return false;
+        if (left[i] == u'\0') return true;
+    }
+}
+
 bool EqualsIgnoringAsciiCase(const char16_t* left, const char16_t* right) {
     for (std::size_t i = 0;; ++i) {
         if (ToUpperAscii(left[i]) != ToUpperAscii(right[i])) return false;

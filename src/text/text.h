@@ -9,6 +9,9 @@ std::size_t TextLength(const char16_t* text);
 // The unit with a to z turned into A to Z; every other unit unchanged.
 char16_t ToUpperAscii(char16_t unit);
 
+// True when both texts are equal unit for unit.
+bool TextEquals(const char16_t* left, const char16_t* right);
+
 // True when both texts are equal, the letters A to Z compared without case
 // and every other unit compared exactly.
 bool EqualsIgnoringAsciiCase(const char16_t* left, const char16_t* right);

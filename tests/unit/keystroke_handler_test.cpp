@@ -196,6 +196,38 @@ TEST_F(KeystrokeHandlerTest, KeysGivenByNameNeedExtendedModeAndAKnownName) {
     }
 }
 
+TEST_F(KeystrokeHandlerTest, KeysGivenByNameAreParsedInExtendedMode) {
+    ExtendedKeyMode = true;
+    HotkeySlots[MoveLeft] = 0x70073;
+    fake_os::HoldModifiers(true, true, true);  // the flags are already in the name's code
+    HostCall call(u"a b", 3, 0);
+    std::memcpy(call.name, u"Ctrl-Alt-Shift-Left", sizeof u"Ctrl-Alt-Shift-Left");
+    EXPECT_EQ(key(&call.record), 0);
+    EXPECT_EQ(call.Cursor(), 2);
+    EXPECT_EQ(call.record.redraw, 1);
+    EXPECT_EQ(call.record.keyCode, 0);
+    EXPECT_EQ(call.name[0], u'\0');
+    EXPECT_EQ(call.name[1], u't');  // only the first character is cleared
+
+    // A name for one of the defaults, with no modifier held.
+    fake_os::HoldModifiers(false, false, false);
+    HostCall deleting(u"abc def", 7, 0);
+    std::memcpy(deleting.name, u"ctrl-l", sizeof u"ctrl-l");
+    key(&deleting.record);
+    EXPECT_EQ(deleting.Line(), u"abc ");
+    EXPECT_EQ(deleting.name[0], u'\0');
+
+    // The same record outside extended mode is not ours.
+    ExtendedKeyMode = false;
+    fake_os::HoldModifiers(true, true, true);
+    HostCall legacy(u"a b", 3, 0);
+    std::memcpy(legacy.name, u"Ctrl-Alt-Shift-Left", sizeof u"Ctrl-Alt-Shift-Left");
+    HostCall before = legacy;
+    key(&legacy.record);
+    EXPECT_EQ(std::memcmp(&legacy.record, &before.record, sizeof legacy.record), 0);
+    EXPECT_EQ(std::memcmp(legacy.name, before.name, sizeof legacy.name), 0);
+}
+
 TEST_F(KeystrokeHandlerTest, EarlierSlotWinsWhenTwoHoldTheSameCode) {
     HotkeySlots[MoveRight2] = 99;
     HotkeySlots[DeleteLeft] = 99;

@@ -37,6 +37,16 @@ void HoldModifiers(bool shift, bool ctrl, bool alt) {
     SetKey(VK_MENU, alt);
 }
 
+void DeleteTolvekKeys() {
+    for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
+        const LSTATUS status = RegDeleteTreeW(root, L"Software\\DARevavev");
+        if (status != ERROR_SUCCESS && status != ERROR_FILE_NOT_FOUND) {
+            std::fprintf(stderr, "RegDeleteTreeW failed: %ld\n", static_cast<long>(status));
+            std::abort();
+        }
+    }
+}
+
 std::string Narrow(const std::u16string& text) {
     std::string narrow;
     for (char16_t unit : text) narrow += unit < 0x80 ? static_cast<char>(unit) : '?';

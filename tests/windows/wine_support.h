@@ -20,6 +20,9 @@ Function* Export(const char* name) {
 // Presses or releases Shift, Ctrl and Alt so that GetAsyncKeyState sees them.
 void HoldModifiers(bool shift, bool ctrl, bool alt);
 
+// Removes the plug-in's registry key under both roots: no settings anywhere.
+void DeleteTolvekKeys();
+
 std::string Narrow(const std::u16string& text);
 
 }  // namespace wine

@@ -1,0 +1,76 @@
+#include "command/argument_tokenizer.h"
+
+#include "plugin/error_prefix.h"
+#include "text/char_class.h"
+#include "text/text.h"
+
+ArgumentTable ArgumentList;
+
+namespace {
+
+void ClearTables() {
+    ArgumentList.count = 0;
+    for (int k = 0; k < MAX_ARGUMENTS; ++k) {
+        ArgumentList.start[k] = nullptr;
+        ArgumentList.length[k] = 0;
+    }
+}
+
+// Drops white space that quotes left at the end of each argument.
+void TrimArguments(int count) {
+    for (int k = 0; k < count; ++k) {
+        std::int32_t& length = ArgumentList.length[k];
+        char16_t* text = ArgumentList.start[k];
+        while (length > 0 && IsWhiteSpace(text[length - 1])) {
+            --length;
+            text[length] = u'\0';
+        }
+    }
+}
+
+int ReportOverflow(int position) {
+    ReportError(u"Buffer overflow: b = %d, MAX_ARG_LEN = %d \r\n", position, MAX_ARG_LEN);
+    return -1;
+}
+
+}  // namespace
+
+int TokenizeArguments(const char16_t* text) {
+    if (text == nullptr) return -1;
+    ClearTables();
+
+    int p = 0;         // next free cell of the store
+    int j = 0;         // arguments completed
+    int i = 0;         // length of the open argument, 0 when none is open
+    bool inQuotes = false;
+
+    for (const char16_t* next = text;; ++next) {
+        const char16_t c = *next;
+        if (c == u'"') {
+            inQuotes = !inQuotes;
+            continue;
+        }
+        if (!inQuotes && IsWhiteSpace(c)) {
+            if (i > 0) {
+                ++j;
+                i = 0;
+                ++p;  // past the terminator written with the last character
+            }
+            continue;
+        }
+        if (c == u'\0') {
+            if (i > 0) ++j;
+            break;
+        }
+        if (p >= MAX_ARG_LEN - 1) return ReportOverflow(p);
+        if (j >= MAX_ARGUMENTS) continue;
+        if (i == 0) ArgumentList.start[j] = &ArgumentList.store[p];
+        ArgumentList.length[j] = ++i;
+        ArgumentList.store[p++] = ToUpperAscii(c);
+        ArgumentList.store[p] = u'\0';
+    }
+
+    TrimArguments(j);
+    ArgumentList.count = j;
+    return j;
+}

@@ -1,0 +1,203 @@
+#include "command/tolvek_command.h"
+
+#include "command/argument_tokenizer.h"
+#include "hotkeys/hotkey_names.h"
+#include "hotkeys/hotkey_slots.h"
+#include "hotkeys/registry_store.h"
+#include "plugin/error_prefix.h"
+#include "plugin/help_text.h"
+#include "text/text.h"
+
+namespace {
+
+constexpr int USAGE_ERROR = 1;
+constexpr int STORE_ERROR = 2;
+
+// Options that set the hotkeys of one action: the option's first three
+// characters, and the slot of the action's first key.
+struct HotkeyOption {
+    const char16_t* prefix;
+    HotkeySlot slot;
+};
+
+constexpr HotkeyOption HOTKEY_OPTIONS[] = {
+    {u"/ML", MoveLeft},
+    {u"/MR", MoveRight},
+    {u"/DL", DeleteLeft},
+    {u"/DR", DeleteRight},
+};
+
+// The lines that show an action's hotkeys, in slot order.
+struct HotkeyLine {
+    const char16_t* oneKey;
+    const char16_t* twoKeys;
+};
+
+constexpr HotkeyLine HOTKEY_LINES[] = {
+    {u"Move arg left   :  %s\r\n", u"Move arg left   :  %s or %s\r\n"},
+    {u"Move arg right  :  %s\r\n", u"Move arg right  :  %s or %s\r\n"},
+    {u"Delete arg left :  %s\r\n", u"Delete arg left :  %s or %s\r\n"},
+    {u"Delete arg right:  %s\r\n", u"Delete arg right:  %s or %s\r\n"},
+};
+
+constexpr const char16_t* VERSION_LINE = u"\r\n\t\t\t\t%s  %u.%u.%u.%u (%s)\r\n";
+constexpr unsigned VERSION_NUMBERS[] = {0, 92, 0, 5};
+constexpr const char16_t* PLATFORM_TAG = u"x64";
+
+constexpr int KEY_NAME_UNITS = 1024;
+
+// True when `argument` begins with `prefix`, A-Z compared without case.
+bool StartsWithIgnoringAsciiCase(const char16_t* argument, const char16_t* prefix) {
+    for (; *prefix != u'\0'; ++prefix, ++argument) {
+        if (ToUpperAscii(*argument) != ToUpperAscii(*prefix)) return false;
+    }
+    return true;
+}
+
+const HotkeyOption* HotkeyOptionOf(const char16_t* argument) {
+    for (const HotkeyOption& option : HOTKEY_OPTIONS) {
+        if (StartsWithIgnoringAsciiCase(argument, option.prefix)) return &option;
+    }
+    return nullptr;
+}
+
+// The code of one part of an option's value: NONE for no key, else the
+// key's name; 0 after reporting a part that names no usable hotkey.
+KeyCode ParsePart(const char16_t* part) {
+    if (EqualsIgnoringAsciiCase(part, u"NONE")) return NO_HOTKEY;
+    const KeyCode code = ParseHotkeyName(part);
+    if (code > 0) return code;
+    switch (code) {
+    case -2: ReportError(u"Key not allowed \"%s\"\r\n", part); break;
+    case -1: ReportError(u"Invalid hotkey \"%s\"\r\n", part); break;
+    default: ReportError(u"Bad hotkey \"%s\"\r\n", part); break;
+    }
+    return 0;
+}
+
+bool IsPairSeparator(char16_t unit) {
+    return unit == u',' || unit == u';';
+}
+
+}  // namespace
+
+int ParseHotkeyPair(const char16_t* value, KeyCode* first, KeyCode* second) {
+    if (value == nullptr) return -1;
+    if (value[0] == u'\0') return 1;
+    if (first == nullptr || second == nullptr) return -1;
+
+    // The first part runs up to the first separator not preceded by "-".
+    char16_t firstPart[KEY_NAME_UNITS];
+    int length = 0;
+    const char16_t* walk = value;
+    for (; *walk != u'\0'; ++walk) {
+        if (IsPairSeparator(*walk) && (walk == value || walk[-1] != u'-')) break;
+        if (length < KEY_NAME_UNITS - 1) firstPart[length++] = *walk;
+    }
+    firstPart[length] = u'\0';
+    if (length == 0) return 1;
+
+    KeyCode firstKey = ParsePart(firstPart);
+    if (firstKey == 0) return 1;
+
+    KeyCode secondKey = NO_HOTKEY;
+    if (*walk != u'\0') {
+        const char16_t* secondPart = walk + 1;
+        if (*secondPart == u'\0') return 1;
+        secondKey = ParsePart(secondPart);
+        if (secondKey == 0) return 1;
+    }
+
+    if (secondKey == firstKey) secondKey = NO_HOTKEY;  // a key given twice counts once
+    if (firstKey == NO_HOTKEY) {
+        firstKey = secondKey;
+        secondKey = NO_HOTKEY;
+    }
+    *first = firstKey;
+    *second = secondKey;
+    return 0;
+}
+
+int ShowCurrentHotkeys() {
+    char16_t firstName[HOTKEY_NAME_UNITS];
+    char16_t secondName[HOTKEY_NAME_UNITS];
+    for (int action = MoveLeft; action <= DeleteRight; ++action) {
+        FormatHotkeyName(HotkeySlots[action], firstName);
+        const KeyCode second = HotkeySlots[action + SECOND_KEY_OFFSET];
+        if (second == NO_HOTKEY) {
+            Printf(HOTKEY_LINES[action].oneKey, firstName);
+        } else {
+            FormatHotkeyName(second, secondName);
+            Printf(HOTKEY_LINES[action].twoKeys, firstName, secondName);
+        }
+    }
+    return 0;
+}
+
+int RunTolvekCommand(const char16_t* arguments) {
+    if (arguments == nullptr) return -1;
+    // A broken argument list (message already printed) must not act.
+    if (TokenizeArguments(arguments) < 0) return USAGE_ERROR;
+
+    bool save = false;
+    bool restore = false;
+    bool list = false;
+    bool changed = false;
+
+    for (int k = 0; k < MAX_ARGUMENTS; ++k) {
+        if (ArgumentList.length[k] == 0) continue;
+        const char16_t* argument = ArgumentList.start[k];
+
+        const bool help = TextEquals(argument, u"/?");
+        const bool helpWithVersion = TextEquals(argument, u"/??");
+        if (help || helpWithVersion) {
+            QPuts(CommandHelpText);
+            if (helpWithVersion) {
+                Printf(VERSION_LINE, u"Tolvek", VERSION_NUMBERS[0], VERSION_NUMBERS[1], VERSION_NUMBERS[2],
+                       VERSION_NUMBERS[3], PLATFORM_TAG);
+            }
+            return 0;
+        }
+        if (EqualsIgnoringAsciiCase(argument, u"/S")) {
+            save = true;
+        } else if (EqualsIgnoringAsciiCase(argument, u"/R")) {
+            restore = true;
+        } else if (EqualsIgnoringAsciiCase(argument, u"/L")) {
+            list = true;
+        } else if (const HotkeyOption* option = HotkeyOptionOf(argument)) {
+            const char16_t* value = argument + 3;
+            if (*value == u':' || *value == u'=') ++value;
+            if (ParseHotkeyPair(value, &HotkeySlots[option->slot],
+                                &HotkeySlots[option->slot + SECOND_KEY_OFFSET]) != 0) {
+                return USAGE_ERROR;
+            }
+            changed = true;
+        } else {
+            ReportError(argument[0] == u'/' ? u"Unknown option \"%s\"\r\n" : u"Syntax error \"%s\"\r\n", argument);
+            return USAGE_ERROR;
+        }
+    }
+
+    if (save && restore) {
+        ReportError(u"Can\u2019t combine /R and /S.\r\n");
+        return USAGE_ERROR;
+    }
+    if (restore && changed) {
+        ReportError(u"Can\u2019t combine /R with a hotkey option.\r\n");
+        return USAGE_ERROR;
+    }
+    if (list && (save || restore || changed)) {
+        ReportError(u"Can\u2019t combine /L with other options.\r\n");
+        return USAGE_ERROR;
+    }
+
+    if (list) {
+        ListSupportedHotkeys();
+        return 0;
+    }
+    if (save && SaveHotkeysToRegistry() != 0) return STORE_ERROR;
+    if (restore && LoadHotkeysFromRegistry(1) != 0) return STORE_ERROR;
+
+    QPuts(changed ? u"\r\nTolvek hotkeys changed to:\r\n\r\n" : u"\r\nCurrent Tolvek hotkeys are:\r\n\r\n");
+    return ShowCurrentHotkeys();
+}

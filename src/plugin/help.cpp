@@ -1,0 +1,43 @@
+#include "plugin/help.h"
+
+#include <cstddef>
+
+#include "os/os.h"
+#include "plugin/help_text.h"
+#include "plugin/plugin_info.h"
+#include "text/text.h"
+
+namespace {
+
+constexpr std::size_t USAGE_BUFFER_UNITS = 1024;
+
+// The usage text starts after the help text's first line feed and the line
+// feeds that directly follow it: at the syntax line.
+constexpr std::size_t UsageStart() {
+    std::size_t i = 0;
+    while (CommandHelpText[i] != u'\n') ++i;
+    ++i;
+    while (CommandHelpText[i] == u'\n') ++i;
+    return i;
+}
+
+static_assert(COMMAND_HELP_TEXT_LENGTH - UsageStart() == 734);
+static_assert(COMMAND_HELP_TEXT_LENGTH - UsageStart() < USAGE_BUFFER_UNITS);
+
+bool IsCommandName(const char16_t* name) {
+    return name != nullptr && EqualsIgnoringAsciiCase(name, COMMAND_NAME);
+}
+
+}  // namespace
+
+int ShowHelp(const char16_t* name) {
+    if (!IsCommandName(name)) return 0;
+    os::ShowMessageBox(os::ForegroundWindow(), CommandHelpText, u"Tolvek Plugin Help");
+    return 1;
+}
+
+int FillUsage(const char16_t* name, char16_t* buffer) {
+    if (buffer == nullptr || !IsCommandName(name)) return 0;
+    CopyBounded(buffer, USAGE_BUFFER_UNITS, CommandHelpText + UsageStart());
+    return 1;
+}

@@ -1,0 +1,14 @@
+// What the host shows about the command: the help box and the usage text.
+#pragma once
+
+// For the command's name (A to Z in any case) shows the help text in a
+// message box owned by the foreground window, captioned "Tolvek Plugin
+// Help", and returns 1 once it is closed. Any other name, or null, gives 0
+// and shows nothing.
+int ShowHelp(const char16_t* name);
+
+// For the command's name copies the usage text (the help text from its
+// syntax line on, 734 units) into `buffer` of 1024 units and returns 1. Any
+// other name, a null name or a null buffer gives 0 and leaves the buffer
+// untouched.
+int FillUsage(const char16_t* name, char16_t* buffer);

@@ -1,0 +1,128 @@
+// The command's argument tokenizer: splitting, quoting, upper case, the
+// argument cap and the character store's limit.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "command/argument_tokenizer.h"
+#include "fake_host.h"
+
+namespace {
+
+using Arguments = std::vector<std::u16string>;
+
+class ArgumentTokenizerTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        fake_host::Reset();
+        fake_host::SetExpansion(u"%_batch", u"0");
+    }
+};
+
+// The arguments as the tables describe them, checking on the way that each
+// stored length is the length of the stored text and that every entry after
+// the last argument is empty.
+Arguments Stored(int count) {
+    Arguments stored;
+    for (int k = 0; k < MAX_ARGUMENTS; ++k) {
+        if (k < count) {
+            EXPECT_NE(ArgumentList.start[k], nullptr) << k;
+            const std::u16string text(ArgumentList.start[k]);
+            EXPECT_EQ(static_cast<int>(text.size()), ArgumentList.length[k]) << k;
+            stored.push_back(text);
+        } else {
+            EXPECT_EQ(ArgumentList.start[k], nullptr) << k;
+            EXPECT_EQ(ArgumentList.length[k], 0) << k;
+        }
+    }
+    return stored;
+}
+
+struct Row {
+    std::u16string text;
+    Arguments arguments;
+};
+
+const Row ROWS[] = {
+    {u"", {}},
+    {u" \t\r\n\u00A0\u3000 ", {}},
+    {u"/ml:alt-l  /s", {u"/ML:ALT-L", u"/S"}},
+    {u"a\tb", {u"A", u"B"}},
+    {u"\"\"", {}},
+    {u"\"\" a", {u"A"}},
+    {u"a\"\"b", {u"AB"}},
+    {u"a\"b c\"d", {u"AB CD"}},
+    {u"\" \"", {u""}},
+    {u"\"abc  \"", {u"ABC"}},
+    {u"\"  abc\"", {u"  ABC"}},
+    {u"\"a b", {u"A B"}},
+    {u"\u00E9t\u00E9 \u00FF", {u"\u00E9T\u00E9", u"\u00FF"}},
+    {u"/DR:Ctrl-R,Ctrl-BkSp", {u"/DR:CTRL-R,CTRL-BKSP"}},
+};
+
+TEST_F(ArgumentTokenizerTest, SplitsQuotesAndUpperCases) {
+    for (const Row& row : ROWS) {
+        SCOPED_TRACE(fake_host::Narrow(row.text));
+        const int count = TokenizeArguments(row.text.c_str());
+        EXPECT_EQ(count, static_cast<int>(row.arguments.size()));
+        EXPECT_EQ(ArgumentList.count, count);
+        EXPECT_EQ(Stored(count), row.arguments);
+    }
+    EXPECT_EQ(fake_host::StandardError(), u"");
+}
+
+TEST_F(ArgumentTokenizerTest, NullTextLeavesTheListAlone) {
+    TokenizeArguments(u"a b");
+    EXPECT_EQ(TokenizeArguments(nullptr), -1);
+    EXPECT_EQ(ArgumentList.count, 2);
+    EXPECT_EQ(Stored(2), (Arguments{u"A", u"B"}));
+}
+
+TEST_F(ArgumentTokenizerTest, KeepsTheFirst1024Arguments) {
+    std::u16string text;
+    for (int k = 0; k < 1025; ++k) text += (k == 1024) ? u"z " : u"a ";
+    EXPECT_EQ(TokenizeArguments(text.c_str()), 1024);
+    const Arguments stored = Stored(1024);
+    EXPECT_EQ(stored.back(), u"A");
+    EXPECT_EQ(fake_host::StandardError(), u"");
+}
+
+TEST_F(ArgumentTokenizerTest, OneArgumentOf8191CharactersFits) {
+    const std::u16string text(8191, u'x');
+    EXPECT_EQ(TokenizeArguments(text.c_str()), 1);
+    EXPECT_EQ(ArgumentList.length[0], 8191);
+    EXPECT_EQ(ArgumentList.store[8191], u'\0');
+}
+
+struct OverflowRow {
+    std::u16string text;
+    std::u16string message;
+};
+
+TEST_F(ArgumentTokenizerTest, OverflowReportsThePositionAndStoresNoCount) {
+    const std::u16string half(4095, u'y');
+    const OverflowRow rows[] = {
+        {std::u16string(8192, u'x'), u"Tolvek plugin: Buffer overflow: b = 8191, MAX_ARG_LEN = 8192 \r\n"},
+        {half + u" " + half + u" z", u"Tolvek plugin: Buffer overflow: b = 8192, MAX_ARG_LEN = 8192 \r\n"},
+    };
+    for (const OverflowRow& row : rows) {
+        fake_host::Reset();
+        fake_host::SetExpansion(u"%_batch", u"0");
+        EXPECT_EQ(TokenizeArguments(row.text.c_str()), -1);
+        EXPECT_EQ(fake_host::StandardError(), row.message);
+        EXPECT_EQ(ArgumentList.count, 0);
+    }
+    // The two halves were stored before the third argument overflowed.
+    EXPECT_EQ(ArgumentList.length[0], 4095);
+    EXPECT_EQ(ArgumentList.length[1], 4095);
+    EXPECT_EQ(ArgumentList.start[2], nullptr);
+}
+
+TEST_F(ArgumentTokenizerTest, TwoHalvesOf4095FitExactly) {
+    const std::u16string half(4095, u'y');
+    EXPECT_EQ(TokenizeArguments((half + u" " + half).c_str()), 2);
+    EXPECT_EQ(ArgumentList.start[1], &ArgumentList.store[4096]);
+}
+
+}  // namespace

@@ -1,0 +1,225 @@
+// Hotkey names in both key sets: parsing, formatting, the round trip between
+// them, and the listing of every usable hotkey.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "fake_host.h"
+#include "host/host_generation.h"
+#include "hotkeys/hotkey_names.h"
+#include "hotkeys/hotkey_slots.h"
+#include "hotkeys/key_tables.h"
+
+namespace {
+
+class HotkeyNamesTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        fake_host::Reset();
+        ExtendedKeyMode = false;
+    }
+    void TearDown() override { ExtendedKeyMode = false; }
+};
+
+KeyCode ParseIn(bool extended, const std::u16string& name) {
+    ExtendedKeyMode = extended;
+    return ParseHotkeyName(name.c_str());
+}
+
+struct Formatted {
+    int result;
+    std::u16string text;
+};
+
+Formatted FormatIn(bool extended, KeyCode code) {
+    ExtendedKeyMode = extended;
+    char16_t out[HOTKEY_NAME_UNITS];
+    std::fill(std::begin(out), std::end(out), u'#');
+    const int result = FormatHotkeyName(code, out);
+    return {result, std::u16string(out)};
+}
+
+std::vector<std::u16string> ListingIn(bool extended) {
+    ExtendedKeyMode = extended;
+    fake_host::Reset();
+    EXPECT_EQ(ListSupportedHotkeys(), 0);
+    const std::u16string output = fake_host::StandardOutput();
+    std::vector<std::u16string> lines;
+    std::size_t from = 0;
+    for (std::size_t end; (end = output.find(u"\r\n", from)) != std::u16string::npos; from = end + 2) {
+        lines.push_back(output.substr(from, end - from));
+    }
+    EXPECT_EQ(from, output.size()) << "output ends without a line end";
+    return lines;
+}
+
+TEST_F(HotkeyNamesTest, ParsesNamesInBothSets) {
+    struct Row {
+        std::u16string name;
+        KeyCode legacy;
+        KeyCode extended;
+    };
+    const Row rows[] = {
+        // The built-in defaults, by name.
+        {u"Ctrl-Left", 0x10073, 0x10073},
+        {u"Ctrl-Right", 0x10074, 0x10074},
+        {u"Ctrl-L", 12, 12},
+        {u"Ctrl-R", 18, 18},
+        {u"Ctrl-BkSp", 127, 127},  // an alias in the extended set
+        // Modifier words: any case, any order, repeated, short forms.
+        {u"CONTROL-ALT-R", 0x50013, 0x50013},
+        {u"control-alt-r", 0x50013, 0x50013},
+        {u"ctl-A-r", 0x50013, 0x50013},
+        {u"a-b", 0x10030, 0x10030},
+        {u"Shift-Ctrl-A", 0x20001, 0x20001},
+        {u"c-s-a", 0x20001, 0x20001},
+        {u"c-ctrl-CONTROL-a", 1, 1},
+        {u"s-F1", 0x10054, 0x10054},
+        // Cells of -1 and -2 come back as they stand.
+        {u"A", -2, -2},
+        {u"Shift-A", -2, -2},
+        {u"Ctrl-C", -1, -1},
+        {u"Ctrl-Alt-Del", -1, -1},
+        {u"Ctrl-Alt-Shift-Del", 0, 0x70093},
+        // Alt+Shift has no column; Ctrl+Alt+Shift only in the extended set.
+        {u"Alt-Shift-A", 0, 0},
+        {u"Shift-Alt-Left", 0, 0},
+        {u"Ctrl-Alt-Shift-A", 0, 0x7001E},
+        {u"s-c-a-Left", 0, 0x70073},
+        // A "-" that starts a token belongs to it.
+        {u"Alt--", 0x10082, 0x108BD},
+        {u"-", -2, -2},
+        {u"Alt---", 0, 0},
+        {u"--", 0, 0},
+        {u"Ctrl-Num-", 0, 0},
+        {u"Ctrl-Num+", 0x1004E, 0},
+        {u"Ctrl-Shift-Num+", 0x3004E, 0},
+        // Not hotkey names.
+        {u"", 0, 0},
+        {u"Ctrl", 0, 0},
+        {u"Ctrl-", 0, 0},
+        {u"Foo-A", 0, 0},
+        {u"NONE", 0, 0},
+        {u"Ctrl-Left ", 0, 0},
+        {u" Ctrl-Left", 0, 0},
+        {u"Ctrl-Alt-Ctrl-Shift-", 0, 0},
+        // Aliases, and the names the two sets swap.
+        {u"pageup", 0x10049, 0x10049},
+        {u"Ctrl-PAGEDOWN", 0x10076, 0x10076},
+        {u"Alt-Grave", 0x10029, 0x10860},
+        {u"Alt-`", 0, 0x10860},
+        {u"Ctrl-Backspace", 127, 127},
+        {u"Alt-Minus", 0x10082, 0x108BD},
+        {u"Alt-=", 0x10083, 0x10083},
+        {u"Alt-Equals", 0x10083, 0x10083},
+        {u"Ctrl-+", 0, 0x8BB},
+        {u"Ctrl-Multiply", 0, 0x10037},
+        {u"Ctrl-/", -1, 0x835},
+        {u"Alt-Slash", 0x10035, 0},
+        {u"Alt-dot", 0x10034, 0x10034},
+        {u"Ctrl-Enter", 0, 0xC0D},
+        {u"Ctrl-\u00DB", 0, 0x8DB},
+        {u"Ctrl-\u00FB", 0, 0},  // no case folding beyond A-Z
+        {u"Ctrl-\u00BD", 0, 0x8BD},
+        {u"Ctrl-Alt-\u00DD", 0, 0x5001B},
+        {u"Ctrl-Shift-\u00DC", 0, 0x208DC},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(fake_host::Narrow(row.name));
+        EXPECT_EQ(ParseIn(false, row.name), row.legacy) << "legacy";
+        EXPECT_EQ(ParseIn(true, row.name), row.extended) << "extended";
+    }
+    EXPECT_EQ(ParseHotkeyName(nullptr), 0);
+    EXPECT_EQ(fake_host::StandardOutput(), u"");
+    EXPECT_EQ(fake_host::StandardError(), u"");
+}
+
+TEST_F(HotkeyNamesTest, OverlongTokensAreCutAndMatchNothing) {
+    const std::u16string longWord(3000, u'x');
+    for (const bool extended : {false, true}) {
+        EXPECT_EQ(ParseIn(extended, longWord), 0);
+        EXPECT_EQ(ParseIn(extended, u"Ctrl-" + longWord), 0);
+        EXPECT_EQ(ParseIn(extended, longWord + u"-Left"), 0);
+        EXPECT_EQ(ParseIn(extended, u"Left" + std::u16string(1019, u' ')), 0);
+        // The limit is per token: many short words are fine.
+        std::u16string manyWords;
+        for (int i = 0; i < 600; ++i) manyWords += u"ctrl-";
+        EXPECT_EQ(ParseIn(extended, manyWords + u"Left"), 0x10073);
+    }
+}
+
+TEST_F(HotkeyNamesTest, FormatsCodesInBothSets) {
+    struct Row {
+        KeyCode code;
+        int legacyResult;
+        std::u16string legacy;
+        int extendedResult;
+        std::u16string extended;
+    };
+    const Row rows[] = {
+        {0x10073, 0, u"Ctrl-Left", 0, u"Ctrl-Left"},
+        {0x20001, 0, u"Ctrl-Shift-A", 0, u"Ctrl-Shift-A"},
+        {0x7001E, -1, u"(unknown)", 0, u"Ctrl-Alt-Shift-A"},
+        {0x7000E, -1, u"(unknown)", 0, u"Ctrl-Alt-Shift-Backspace"},
+        {127, 0, u"Ctrl-BkSp", 0, u"Ctrl-Backspace"},
+        {0x10083, 0, u"Alt-=", 0, u"Alt-Plus"},
+        {0x1004A, 0, u"Ctrl-Num-", -1, u"(unknown)"},
+        {0x1003B, 0, u"F1", 0, u"F1"},
+        {-1, 0, u"Ctrl-Alt-Num/", 0, u"Alt-Enter"},
+        {-2, 0, u"Alt-Num+", 0, u"Shift-Decimal"},
+        {NO_HOTKEY, -1, u"(unknown)", -1, u"(unknown)"},
+        {0, -1, u"(unknown)", -1, u"(unknown)"},
+        {0x10073 | 0x800, -1, u"(unknown)", -1, u"(unknown)"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(::testing::Message() << std::hex << row.code);
+        const Formatted legacy = FormatIn(false, row.code);
+        EXPECT_EQ(legacy.result, row.legacyResult);
+        EXPECT_EQ(fake_host::Narrow(legacy.text), fake_host::Narrow(row.legacy));
+        const Formatted extended = FormatIn(true, row.code);
+        EXPECT_EQ(extended.result, row.extendedResult);
+        EXPECT_EQ(fake_host::Narrow(extended.text), fake_host::Narrow(row.extended));
+    }
+    EXPECT_EQ(FormatHotkeyName(0x10073, nullptr), -1);
+}
+
+TEST_F(HotkeyNamesTest, EveryUsableCellSurvivesFormatAndParse) {
+    for (const bool extended : {false, true}) {
+        const KeySet set{extended};
+        for (int row = 0; row < KeyRowCount(set); ++row) {
+            // "Num-" ends in a "-", so it is read as a modifier word.
+            if (!extended && std::u16string(KeyRowName(set, row)) == u"Num-") continue;
+            for (int column = 0; column < KeyColumnCount(set); ++column) {
+                const KeyCode code = KeyCell(set, row, column);
+                if (code <= 0) continue;
+                const Formatted name = FormatIn(extended, code);
+                EXPECT_EQ(name.result, 0);
+                EXPECT_EQ(ParseIn(extended, name.text), code)
+                    << (extended ? "extended " : "legacy ") << fake_host::Narrow(name.text);
+            }
+        }
+    }
+}
+
+TEST_F(HotkeyNamesTest, ListsEveryKeyWithItsUsableCombinations) {
+    const std::vector<std::u16string> legacy = ListingIn(false);
+    ASSERT_EQ(legacy.size(), 74u);
+    EXPECT_EQ(fake_host::Narrow(legacy[0]),
+              fake_host::Narrow(u"F1 \u00B7 Shift-F1 \u00B7 Ctrl-F1 \u00B7 Alt-F1 \u00B7 Ctrl-Shift-F1 \u00B7 "
+                                u"Ctrl-Alt-F1"));
+    EXPECT_EQ(legacy[48], u"Alt-1");
+    EXPECT_EQ(legacy[70], u"Ctrl-Shift-Num/");
+    EXPECT_EQ(legacy[72], u"Ctrl-Num- \u00B7 Ctrl-Shift-Num- \u00B7 Ctrl-Alt-Num-");
+
+    const std::vector<std::u16string> extended = ListingIn(true);
+    ASSERT_EQ(extended.size(), 72u);
+    EXPECT_EQ(fake_host::Narrow(extended[58]),
+              fake_host::Narrow(u"Shift-Backspace \u00B7 Ctrl-Backspace \u00B7 Alt-Backspace \u00B7 "
+                                u"Ctrl-Shift-Backspace \u00B7 Ctrl-Alt-Backspace \u00B7 Ctrl-Alt-Shift-Backspace"));
+    EXPECT_EQ(extended[17], u"Del \u00B7 Ctrl-Del \u00B7 Ctrl-Shift-Del \u00B7 Ctrl-Alt-Shift-Del");
+    EXPECT_EQ(fake_host::StandardError(), u"");
+}
+
+}  // namespace

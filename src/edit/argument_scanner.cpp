@@ -1,8 +1,11 @@
 #include "edit/argument_scanner.h"
 
+#include <algorithm>
 #include <array>
+#include <bit>
 #include <cstdint>
 
+#include "edit/scan_blocks.h"
 #include "host/host_api.h"
 #include "text/char_class.h"
 #include "text/text.h"
@@ -11,6 +14,7 @@ namespace {
 
 constexpr int MAX_DEPTH = 511;
 constexpr int EXPANSION_BUFFER_UNITS = 1024;
+constexpr unsigned WHOLE_BLOCK = (1u << SCAN_BLOCK_UNITS) - 1;
 
 // Flags in force when a reference's "[" opened a nesting level.
 struct SavedFlags {
@@ -18,6 +22,8 @@ struct SavedFlags {
     bool inQuotes;
 };
 
+// The scan's state. The rules keep one invariant that the block pass
+// relies on: while in quotes, the scan is always in an argument.
 struct ScanState {
     bool inArgument = false;
     bool inQuotes = false;
@@ -32,36 +38,6 @@ bool IsNameChar(char16_t unit) {
 bool IsSeparator(char16_t unit, int depth) {
     return IsWhiteSpace(unit) || (unit == u',' && depth > 0);
 }
-
-// What the fast pass needs to know of a unit below 256. A unit with
-// FULL_RULES (the terminator, "%", and at depth above 0 also "]") and every
-// unit above 255 go through the full rules instead.
-enum UnitBits : std::uint8_t {
-    BLANK = 1,       // separates arguments
-    QUOTE = 2,       // toggles the quoted state
-    SWITCH = 4,      // "/" at depth 0: a boundary outside quotes
-    FULL_RULES = 8,
-};
-
-constexpr std::array<std::uint8_t, 256> UnitBitsAt(bool nested) {
-    std::array<std::uint8_t, 256> bits{};
-    for (int unit = 0; unit < 256; ++unit) {
-        if (IsWhiteSpace(static_cast<char16_t>(unit))) bits[unit] = BLANK;
-    }
-    bits[u'\0'] = FULL_RULES;
-    bits[u'%'] = FULL_RULES;
-    bits[u'"'] = QUOTE;
-    if (nested) {
-        bits[u','] = BLANK;
-        bits[u']'] = FULL_RULES;
-    } else {
-        bits[u'/'] = SWITCH;
-    }
-    return bits;
-}
-
-constexpr std::array<std::uint8_t, 256> TOP_LEVEL_UNITS = UnitBitsAt(false);
-constexpr std::array<std::uint8_t, 256> NESTED_UNITS = UnitBitsAt(true);
 
 // Keeps the boundary the search is after, as positions are offered in
 // increasing order: leftward the last one before the cursor, rightward the
@@ -94,39 +70,118 @@ private:
     std::int32_t candidate_ = -1;
 };
 
-// Passes over the units from p on that need no more than blanks, quotes
-// and switches, the bulk of a line, with the same effect as the full rules
-// but without a branch that depends on the text. Returns the position of
-// the first unit that needs the full rules (or the escape character, or the
-// terminator), or where the search is settled.
-template <bool Rightward>
-std::int32_t PassSimpleUnits(const char16_t* line, std::int32_t p, char16_t escape, ScanState& state,
-                             BoundarySearch& search) {
+// What the unit-by-unit pass needs to know of a unit below 256. Units with
+// FULL_RULES, the escape character and units above 255 go through the full
+// rules, the same units at which a block stops.
+enum UnitBits : std::uint8_t {
+    BLANK = 1,       // separates arguments
+    QUOTE = 2,       // toggles the quoted state
+    SWITCH = 4,      // "/" outside brackets: a boundary outside quotes
+    FULL_RULES = 8,  // the terminator, "%", and inside brackets "]"
+};
+
+constexpr std::array<std::uint8_t, 256> UnitBitsAt(bool nested) {
+    std::array<std::uint8_t, 256> bits{};
+    for (int unit = 0; unit < 256; ++unit) {
+        if (IsWhiteSpace(static_cast<char16_t>(unit))) bits[unit] = BLANK;
+    }
+    bits[u'\0'] = FULL_RULES;
+    bits[u'%'] = FULL_RULES;
+    bits[u'"'] = QUOTE;
+    if (nested) {
+        bits[u','] = BLANK;
+        bits[u']'] = FULL_RULES;
+    } else {
+        bits[u'/'] = SWITCH;
+    }
+    return bits;
+}
+
+constexpr std::array<std::uint8_t, 256> TOP_LEVEL_UNITS = UnitBitsAt(false);
+constexpr std::array<std::uint8_t, 256> NESTED_UNITS = UnitBitsAt(true);
+
+// Passes over the units from p up to `end` one at a time, applying the
+// rules for blanks, quotes and switches. Returns the position of the first
+// unit that needs the full rules, `end`, or where the search is settled.
+// Cheaper than a block where such units come close together.
+std::int32_t PassUnits(const char16_t* line, std::int32_t p, std::int32_t end, char16_t escape, ScanState& state,
+                       BoundarySearch& search) {
     const std::uint8_t* bitsOf = state.depth == 0 ? TOP_LEVEL_UNITS.data() : NESTED_UNITS.data();
-    const std::int32_t cursor = search.cursor();
     bool inArgument = state.inArgument;
     bool inQuotes = state.inQuotes;
-    std::int32_t lastOffer = -1;
-    for (;; ++p) {
+    for (; p < end; ++p) {
         const char16_t c = line[p];
         const unsigned bits = c < 256 ? bitsOf[c] : unsigned{FULL_RULES};
-        if ((bits & FULL_RULES) != 0 || c == escape || (!Rightward && p >= cursor)) break;
+        if ((bits & FULL_RULES) != 0 || c == escape) break;
         const bool blank = (bits & BLANK) != 0;
-        const bool offers = (!blank && !inArgument) || ((bits & SWITCH) != 0 && !inQuotes);
-        if (Rightward) {
-            if (offers && p > cursor) {
-                search.Offer(p);
-                break;
-            }
-        } else if (offers) {
-            lastOffer = p;
+        if ((!blank && !inArgument) || ((bits & SWITCH) != 0 && !inQuotes)) {
+            search.Offer(p);
+            if (search.Settled(p)) break;
         }
         inArgument = blank ? (inArgument && inQuotes) : true;
         if ((bits & QUOTE) != 0) inQuotes = !inQuotes;
     }
-    if (lastOffer >= 0) search.Offer(lastOffer);
     state.inArgument = inArgument;
     state.inQuotes = inQuotes;
+    return p;
+}
+
+// The bits of a block at positions beyond `cursor`, for a block at p.
+unsigned BitsAfter(std::int32_t cursor, std::int32_t p) {
+    const std::int32_t last = cursor - p;  // bit index of the cursor itself
+    if (last < 0) return WHOLE_BLOCK;
+    if (last >= SCAN_BLOCK_UNITS - 1) return 0;
+    return (WHOLE_BLOCK << (last + 1)) & WHOLE_BLOCK;
+}
+
+// Passes over the line from p in blocks of sixteen units, as long as whole
+// blocks fit before `limit`, applying the rules for blanks, quotes and
+// switches to all units of a block at once with bit operations. A block stops
+// at its first unit that needs the full rules. Returns the position of
+// that unit, of the first unit after the last whole block, or where the
+// search is settled.
+std::int32_t PassBlocks(const char16_t* line, std::int32_t p, std::int32_t limit, char16_t escape,
+                        ScanState& state, BoundarySearch& search) {
+    unsigned inArgument = state.inArgument ? 1u : 0u;
+    unsigned inQuotes = state.inQuotes ? 1u : 0u;
+    const bool nested = state.depth > 0;
+
+    while (p + SCAN_BLOCK_UNITS <= limit) {
+        const ScanBlockMasks block = ClassifyScanBlock(line + p, escape, nested);
+        const unsigned taken = ((block.stop & (0u - block.stop)) - 1u) & WHOLE_BLOCK;  // units before the first stop
+        if (taken == 0) break;
+        const unsigned blank = block.blank & taken;
+
+        // Bit i of `parity`: an odd number of quotes among units 0 to i.
+        unsigned parity = block.quote & taken;
+        parity ^= parity << 1;
+        parity ^= parity << 2;
+        parity ^= parity << 4;
+        parity ^= parity << 8;
+        const unsigned quotedBefore = ((parity << 1) ^ (0u - inQuotes)) & WHOLE_BLOCK;
+        // A blank ends the argument unless quoted; anything else is in one.
+        const unsigned argumentAfter = (~blank | quotedBefore) & WHOLE_BLOCK;
+        const unsigned argumentBefore = ((argumentAfter << 1) | inArgument) & WHOLE_BLOCK;
+        const unsigned offers = ((~blank & ~argumentBefore) | (block.slash & ~quotedBefore)) & taken;
+
+        if (search.rightward()) {
+            const unsigned wanted = offers & BitsAfter(search.cursor(), p);
+            if (wanted != 0) {
+                search.Offer(p + std::countr_zero(wanted));
+                return p;
+            }
+        } else if (offers != 0) {
+            search.Offer(p + (31 - std::countl_zero(offers)));
+        }
+
+        const int count = block.stop != 0 ? std::countr_zero(block.stop) : SCAN_BLOCK_UNITS;
+        inArgument = (argumentAfter >> (count - 1)) & 1u;
+        inQuotes ^= (parity >> (count - 1)) & 1u;
+        p += count;
+        if (count < SCAN_BLOCK_UNITS) break;
+    }
+    state.inArgument = inArgument != 0;
+    state.inQuotes = inQuotes != 0;
     return p;
 }
 
@@ -185,19 +240,35 @@ char16_t GetEscapeChar() {
 }
 
 int FindArgumentBoundary(const char16_t* line, std::int32_t* cursor, int mode) {
-    if (line[0] == u'\0') return 0;
+    const std::size_t length = TextLength(line);
+    if (length > INT32_MAX) return 0;
+    return FindArgumentBoundaryInLine(line, static_cast<std::int32_t>(length), cursor, mode);
+}
+
+int FindArgumentBoundaryInLine(const char16_t* line, std::int32_t length, std::int32_t* cursor, int mode) {
+    if (length == 0) return 0;
 
     const char16_t escape = GetEscapeChar();
     const bool stopAtBracket = (mode & SCAN_STOP_AT_BRACKET) != 0;
     BoundarySearch search(*cursor, (mode & SCAN_RIGHT) != 0);
+    // Leftward, nothing at or after the cursor can change the answer.
+    const std::int32_t limit = search.rightward() || *cursor > length ? length : *cursor;
     ScanState state;
 
-    for (std::int32_t p = 0;; ++p) {
-        p = search.rightward() ? PassSimpleUnits<true>(line, p, escape, state, search)
-                               : PassSimpleUnits<false>(line, p, escape, state, search);
-        if (line[p] == u'\0' || search.Settled(p)) break;
-        p = ApplyRules(line, p, escape, stopAtBracket, state, search);
-        if (p < 0 || line[p + 1] == u'\0') break;
+    // Unit by unit where the full rules are needed often, in blocks where
+    // a whole stretch of units needs no more than blanks, quotes and switches.
+    std::int32_t p = 0;
+    while (p < length && !search.Settled(p)) {
+        const std::int32_t end = std::min(p + SCAN_BLOCK_UNITS, limit);
+        p = PassUnits(line, p, end, escape, state, search);
+        if (search.Settled(p)) break;
+        if (p < end) {
+            p = ApplyRules(line, p, escape, stopAtBracket, state, search);
+            if (p < 0) break;
+            ++p;
+        } else {
+            p = PassBlocks(line, p, limit, escape, state, search);
+        }
     }
 
     if (search.candidate() < 0) return 0;

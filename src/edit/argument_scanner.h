@@ -18,5 +18,9 @@ constexpr int SCAN_STOP_AT_BRACKET = 0x80;  // a "]" closing a reference is a bo
 // empty. Asks the host for its escape character once per non-empty line.
 int FindArgumentBoundary(const char16_t* line, std::int32_t* cursor, int mode);
 
+// The same for a line whose length (units before the terminator) the caller
+// knows already.
+int FindArgumentBoundaryInLine(const char16_t* line, std::int32_t length, std::int32_t* cursor, int mode);
+
 // The host's current escape character, or "^" when the host names none.
 char16_t GetEscapeChar();

@@ -85,13 +85,13 @@ Outcome Perform(Action action, char16_t* line, std::int32_t c, std::int32_t n) {
     std::int32_t b = c;
     switch (action) {
     case Action::MoveLeft:
-        if (FindArgumentBoundary(line, &b, 0)) return {b, b != c};
+        if (FindArgumentBoundaryInLine(line, n, &b, 0)) return {b, b != c};
         return {0, c != 0};
     case Action::MoveRight:
-        if (FindArgumentBoundary(line, &b, SCAN_RIGHT)) return {b, b != c};
+        if (FindArgumentBoundaryInLine(line, n, &b, SCAN_RIGHT)) return {b, b != c};
         return {n, c < n};
     case Action::DeleteLeft:
-        if (FindArgumentBoundary(line, &b, 0)) {
+        if (FindArgumentBoundaryInLine(line, n, &b, 0)) {
             CutSpan(line, at(b), at(c - 1), at(n));
             return {b, true};
         }
@@ -99,7 +99,7 @@ Outcome Perform(Action action, char16_t* line, std::int32_t c, std::int32_t n) {
         CutSpan(line, 0, at(c - 1), at(n));
         return {0, true};
     case Action::DeleteRight:
-        if (FindArgumentBoundary(line, &b, SCAN_RIGHT | SCAN_STOP_AT_BRACKET)) {
+        if (FindArgumentBoundaryInLine(line, n, &b, SCAN_RIGHT | SCAN_STOP_AT_BRACKET)) {
             CutSpan(line, at(c), at(b - 1), at(n));
             return {c, true};
         }

@@ -1,9 +1,15 @@
 #include "text/text.h"
 
 std::size_t TextLength(const char16_t* text) {
+    // Four units a turn; each is read only after the one before it was
+    // found to be no terminator.
     std::size_t length = 0;
-    while (text[length] != u'\0') ++length;
-    return length;
+    for (;; length += 4) {
+        if (text[length] == u'\0') return length;
+        if (text[length + 1] == u'\0') return length + 1;
+        if (text[length + 2] == u'\0') return length + 2;
+        if (text[length + 3] == u'\0') return length + 3;
+    }
 }
 
 char16_t ToUpperAscii(char16_t unit) {

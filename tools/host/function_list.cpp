@@ -1,15 +1,9 @@
 #include "function_list.h"
 
+#include "text_units.h"
+
 namespace standin {
 namespace {
-
-bool IsBlank(char16_t c) {
-    return c == u' ' || c == u'\t';
-}
-
-char16_t Upper(char16_t c) {
-    return c >= u'a' && c <= u'z' ? static_cast<char16_t>(c - 0x20) : c;
-}
 
 void CopyName(char16_t* to, const char16_t* from, std::size_t length) {
     std::size_t i = 0;
@@ -52,7 +46,7 @@ int FindCommand(const FunctionList& list, const char16_t* line, int* arguments) 
     for (int i = 0; i < list.commandCount; ++i) {
         const char16_t* name = list.commands[i];
         int k = 0;
-        while (start + k < end && name[k] != u'\0' && Upper(name[k]) == Upper(line[start + k])) ++k;
+        while (start + k < end && name[k] != u'\0' && AsciiUpper(name[k]) == AsciiUpper(line[start + k])) ++k;
         if (start + k != end || name[k] != u'\0') continue;
         int rest = end;
         while (IsBlank(line[rest])) ++rest;

@@ -1,5 +1,7 @@
 #include "host_variables.h"
 
+#include "text_units.h"
+
 namespace standin {
 namespace {
 
@@ -14,15 +16,11 @@ struct Variable {
 Variable variables[MAX_VARIABLES];
 std::size_t variableCount = 0;
 
-char16_t Upper(char16_t c) {
-    return c >= u'a' && c <= u'z' ? static_cast<char16_t>(c - 0x20) : c;
-}
-
 // Compares `name` with the `length` units at `text`.
 bool NameEquals(const char16_t* name, const char16_t* text, std::size_t length) {
     std::size_t i = 0;
     for (; i < length; ++i) {
-        if (name[i] == u'\0' || Upper(name[i]) != Upper(text[i])) return false;
+        if (name[i] == u'\0' || AsciiUpper(name[i]) != AsciiUpper(text[i])) return false;
     }
     return name[i] == u'\0';
 }

@@ -1,5 +1,7 @@
 #include "key_translation.h"
 
+#include "text_units.h"
+
 namespace standin {
 namespace {
 
@@ -167,12 +169,11 @@ void Append(char16_t* out, std::size_t capacity, const char16_t* text) {
 }
 
 bool SameName(const char16_t* a, const char16_t* b) {
-    auto upper = [](char16_t c) { return c >= u'a' && c <= u'z' ? static_cast<char16_t>(c - 0x20) : c; };
-    while (*a != u'\0' && upper(*a) == upper(*b)) {
+    while (*a != u'\0' && AsciiUpper(*a) == AsciiUpper(*b)) {
         ++a;
         ++b;
     }
-    return upper(*a) == upper(*b);
+    return AsciiUpper(*a) == AsciiUpper(*b);
 }
 
 // Keys a script can name, beyond the function keys, letters and digits, with

@@ -1,5 +1,7 @@
 #include "script_steps.h"
 
+#include "text_units.h"
+
 namespace standin {
 namespace {
 
@@ -12,10 +14,6 @@ constexpr StepWord STEP_WORDS[] = {
     {u"say", StepKind::Say}, {u"type", StepKind::Type}, {u"key", StepKind::Key},
     {u"line", StepKind::Line}, {u"cursor", StepKind::Cursor}, {u"run", StepKind::Run},
 };
-
-bool IsBlank(char16_t c) {
-    return c == u' ' || c == u'\t';
-}
 
 }  // namespace
 

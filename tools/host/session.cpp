@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "takecmd_console.h"
+#include "text_units.h"
 
 namespace standin {
 namespace {
@@ -104,8 +105,7 @@ std::u16string Trimmed(const std::u16string& text) {
 bool SameWord(const std::u16string& a, const std::u16string& b) {
     if (a.size() != b.size()) return false;
     for (std::size_t i = 0; i < a.size(); ++i) {
-        auto upper = [](char16_t c) { return c >= u'a' && c <= u'z' ? static_cast<char16_t>(c - 0x20) : c; };
-        if (upper(a[i]) != upper(b[i])) return false;
+        if (AsciiUpper(a[i]) != AsciiUpper(b[i])) return false;
     }
     return true;
 }

@@ -20,8 +20,9 @@ void Redraw(const EditLine& line, int* shownLength) {
     *shownLength = line.length;
 }
 
-std::u16string Report(const Session& session, const KeyOutcome& outcome) {
-    std::u16string text = u"[key " + Hex(outcome.codePassed);
+std::u16string Report(const Session& session, const ConsoleKey& key, const KeyOutcome& outcome) {
+    std::u16string text = u"[virtual key " + Hex(key.virtualKey) + u", character " + Hex(key.character) + u": code " +
+                          Hex(outcome.codePassed);
     if (outcome.hostKey.name[0] != u'\0') text += u" \"" + std::u16string(outcome.hostKey.name) + u"\"";
     if (!session.options.extendedKeys) text += u" (name not passed)";
     if (!outcome.offered) return text + u" not offered to the plug-in]";
@@ -50,7 +51,7 @@ ConsoleKey FromEvent(const KEY_EVENT_RECORD& event) {
 bool HandleKey(Session* session, const ConsoleKey& key, int* shownLength) {
     const KeyOutcome outcome = PressKey(session, key);
     if (session->options.showKeys) {
-        Write(u"\r\n" + Report(*session, outcome) + u"\r\n");
+        Write(u"\r\n" + Report(*session, key, outcome) + u"\r\n");
         *shownLength = 0;
         Redraw(session->line, shownLength);
     }
@@ -88,7 +89,10 @@ int RunInteractive(Session* session) {
         return 2;
     }
     // Ctrl+C arrives as a key, and the host does its own echo and editing.
+    // A console that still raises Ctrl+C as a signal (Wine on a terminal
+    // does) must not end the host with it.
     SetConsoleMode(input, savedMode & ~static_cast<DWORD>(ENABLE_PROCESSED_INPUT | ENABLE_LINE_INPUT | ENABLE_ECHO_INPUT));
+    SetConsoleCtrlHandler(nullptr, TRUE);
     Write(u"Type command lines; the plug-in's hotkeys work as you type. \"exit\" ends.\r\n");
     Write(PROMPT);
     ClearLine(&session->line);
@@ -106,6 +110,7 @@ int RunInteractive(Session* session) {
             running = HandleKey(session, key, &shownLength);
         }
     }
+    SetConsoleCtrlHandler(nullptr, FALSE);
     SetConsoleMode(input, savedMode);
     Write(u"\r\n");
     return 0;

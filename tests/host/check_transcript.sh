@@ -16,7 +16,7 @@
 #                        lines kept only when the DLL exports NAME (or,
 #                        after @else, only when it does not)
 set -euo pipefail
-wine=$1 objdump=$2 host_dir=$3 expected=$4
+wine=$1 objdump=$2 host_dir=$3 expected=$(realpath "$4")
 base=${expected%.expected}
 
 exports=" $("$objdump" -p "$host_dir/tolvek.dll" |

@@ -99,7 +99,7 @@ protected:
 
 TEST_F(StandInVariablesTest, ThePluginsQuestionsHaveTheDefaultAnswers) {
     EXPECT_EQ(Expand(u"%_4ver"), u"24");
-    EXPECT_EQ(Expand(u"%[_transient]%[_pipe]%[noloadmsg]"), u"000");
+    EXPECT_EQ(Expand(u"%[_transient]%[_pipe]%[noloadmsg]"), u"00");
     EXPECT_EQ(Expand(u"%_batch"), u"0");
     EXPECT_EQ(Expand(u"%_batchname [%_batchline]  "), u" [0]  ");
     EXPECT_EQ(Expand(u"%@option[escapechar]"), u"^");
@@ -112,7 +112,7 @@ TEST_F(StandInVariablesTest, SetValuesAreExpandedInPlace) {
     ASSERT_TRUE(SetHostVariable(u"noloadmsg", u"1"));
     EXPECT_EQ(Expand(u"%_batchname [%_batchline]  "), u"C:\\setup.btm [12]  ");
     EXPECT_EQ(Expand(u"%@OPTION[escapechar]"), u"`");
-    EXPECT_EQ(Expand(u"%[_transient]%[_pipe]%[noloadmsg]"), u"001");
+    EXPECT_EQ(Expand(u"%[_transient]%[_pipe]%[noloadmsg]"), u"001");  // no banner then
     EXPECT_EQ(HostVariable(u"_batchline"), std::u16string(u"12"));
     EXPECT_EQ(HostVariable(u"nothing"), nullptr);
 }

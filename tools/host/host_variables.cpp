@@ -118,7 +118,6 @@ void ResetHostVariables() {
     SetHostVariable(u"_4ver", u"24");
     SetHostVariable(u"_transient", u"0");
     SetHostVariable(u"_pipe", u"0");
-    SetHostVariable(u"noloadmsg", u"0");
     SetHostVariable(u"_batch", u"0");
     SetHostVariable(u"_batchname", u"");
     SetHostVariable(u"_batchline", u"0");

@@ -20,9 +20,11 @@ bool SetHostVariable(const char16_t* name, const char16_t* value);
 // The value of `name`, or null when it has none.
 const char16_t* HostVariable(const char16_t* name);
 
-// Forgets every variable and sets the defaults: _4ver 24; _transient, _pipe,
-// noloadmsg and _batch 0; _batchname empty; _batchline 0; the escape
-// character (@option[escapechar]) "^".
+// Forgets every variable and sets the defaults of an interactive session:
+// _4ver 24; _transient, _pipe and _batch 0; _batchname empty; _batchline 0;
+// the escape character (@option[escapechar]) "^". noloadmsg is left unset,
+// as a user sets it only to silence the plug-ins' load messages, so that
+// "%[_transient]%[_pipe]%[noloadmsg]" expands to "00".
 void ResetHostVariables();
 
 // Replaces the text in `buffer` by its expansion, cut to `capacity` units

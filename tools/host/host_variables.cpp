@@ -1,0 +1,152 @@
+#include "host_variables.h"
+
+#include "text_units.h"
+
+namespace standin {
+namespace {
+
+constexpr std::size_t MAX_VARIABLES = 32;
+constexpr std::size_t EXPANSION_UNITS = 8192;
+
+struct Variable {
+    char16_t name[VARIABLE_UNITS];
+    char16_t value[VARIABLE_UNITS];
+};
+
+Variable variables[MAX_VARIABLES];
+std::size_t variableCount = 0;
+
+// Compares `name` with the `length` units at `text`.
+bool NameEquals(const char16_t* name, const char16_t* text, std::size_t length) {
+    std::size_t i = 0;
+    for (; i < length; ++i) {
+        if (name[i] == u'\0' || AsciiUpper(name[i]) != AsciiUpper(text[i])) return false;
+    }
+    return name[i] == u'\0';
+}
+
+void CopyCut(char16_t* to, std::size_t capacity, const char16_t* from, std::size_t length) {
+    std::size_t i = 0;
+    for (; i < length && from[i] != u'\0' && i + 1 < capacity; ++i) to[i] = from[i];
+    to[i] = u'\0';
+}
+
+std::size_t Length(const char16_t* text) {
+    std::size_t length = 0;
+    while (text[length] != u'\0') ++length;
+    return length;
+}
+
+Variable* Find(const char16_t* name, std::size_t length) {
+    for (std::size_t i = 0; i < variableCount; ++i) {
+        if (NameEquals(variables[i].name, name, length)) return &variables[i];
+    }
+    return nullptr;
+}
+
+bool IsNameUnit(char16_t c) {
+    return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9') || c == u'_' || c == u'$';
+}
+
+struct Output {
+    char16_t* text;
+    std::size_t capacity;
+    std::size_t length;
+
+    void Put(char16_t c) {
+        if (length + 1 < capacity) text[length++] = c;
+    }
+    void PutText(const char16_t* value) {
+        while (value != nullptr && *value != u'\0') Put(*value++);
+    }
+};
+
+// Length of the reference that starts at the "%" at `text`, or 0 when no
+// reference starts there; `name` and `nameLength` give what to look up.
+std::size_t ReferenceAt(const char16_t* text, const char16_t** name, std::size_t* nameLength) {
+    if (text[1] == u'[') {
+        std::size_t end = 2;
+        while (text[end] != u'\0' && text[end] != u']') ++end;
+        if (text[end] != u']') return 0;
+        *name = text + 2;
+        *nameLength = end - 2;
+        return end + 1;
+    }
+    if (text[1] == u'@') {
+        std::size_t end = 2;
+        while (IsNameUnit(text[end])) ++end;
+        if (text[end] != u'[') return 0;
+        int depth = 0;
+        for (; text[end] != u'\0'; ++end) {
+            if (text[end] == u'[') ++depth;
+            if (text[end] == u']' && --depth == 0) break;
+        }
+        if (text[end] != u']') return 0;
+        *name = text + 1;
+        *nameLength = end;
+        return end + 1;
+    }
+    std::size_t end = 1;
+    while (IsNameUnit(text[end])) ++end;
+    if (end == 1) return 0;
+    *name = text + 1;
+    *nameLength = end - 1;
+    return end;
+}
+
+}  // namespace
+
+bool SetHostVariable(const char16_t* name, const char16_t* value) {
+    const std::size_t length = Length(name);
+    Variable* variable = Find(name, length);
+    if (variable == nullptr) {
+        if (variableCount == MAX_VARIABLES) return false;
+        variable = &variables[variableCount++];
+        CopyCut(variable->name, VARIABLE_UNITS, name, length);
+    }
+    CopyCut(variable->value, VARIABLE_UNITS, value, Length(value));
+    return true;
+}
+
+const char16_t* HostVariable(const char16_t* name) {
+    const Variable* variable = Find(name, Length(name));
+    return variable == nullptr ? nullptr : variable->value;
+}
+
+void ResetHostVariables() {
+    variableCount = 0;
+    SetHostVariable(u"_4ver", u"24");
+    SetHostVariable(u"_transient", u"0");
+    SetHostVariable(u"_pipe", u"0");
+    SetHostVariable(u"_batch", u"0");
+    SetHostVariable(u"_batchname", u"");
+    SetHostVariable(u"_batchline", u"0");
+    SetHostVariable(u"@option[escapechar]", u"^");
+}
+
+void ExpandHostVariables(char16_t* buffer, std::size_t capacity) {
+    if (buffer == nullptr || capacity == 0) return;
+    static char16_t expanded[EXPANSION_UNITS];
+    Output out{expanded, capacity < EXPANSION_UNITS ? capacity : EXPANSION_UNITS, 0};
+    for (const char16_t* p = buffer; *p != u'\0';) {
+        if (*p == u'%' && p[1] == u'%') {
+            out.Put(u'%');
+            p += 2;
+            continue;
+        }
+        const char16_t* name = nullptr;
+        std::size_t nameLength = 0;
+        const std::size_t length = *p == u'%' ? ReferenceAt(p, &name, &nameLength) : 0;
+        if (length == 0) {
+            out.Put(*p++);
+            continue;
+        }
+        const Variable* variable = Find(name, nameLength);
+        if (variable != nullptr) out.PutText(variable->value);
+        p += length;
+    }
+    for (std::size_t i = 0; i < out.length; ++i) buffer[i] = expanded[i];
+    buffer[out.length] = u'\0';
+}
+
+}  // namespace standin

@@ -26,5 +26,14 @@ set_target_properties(tolvek PROPERTIES PREFIX "" OUTPUT_NAME tolvek)
 target_link_libraries(tolvek PRIVATE TakeCmd user32 advapi32 kernel32)
 target_link_options(tolvek PRIVATE -static -static-libgcc -static-libstdc++)
 
+# Every program run under Wine uses a private prefix inside the build
+# folder, which keeps the tests away from the user's own settings and
+# registry. The "wine" test fixture prepares it.
+set(TOLVEK_WINE_ENVIRONMENT
+  "WINEPREFIX=${PROJECT_BINARY_DIR}/wineprefix"
+  "WINEDEBUG=-all"
+  "WINEDLLOVERRIDES=mscoree,mshtml="
+  "DISPLAY=")
+
 add_subdirectory(tests/windows)
 add_subdirectory(tools/host)

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "../../tools/host/key_translation.h"
+#include "key_translation.h"
 
 namespace {
 

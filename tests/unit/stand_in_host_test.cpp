@@ -4,10 +4,10 @@
 
 #include <string>
 
-#include "../../tools/host/edit_line.h"
-#include "../../tools/host/function_list.h"
-#include "../../tools/host/host_variables.h"
-#include "../../tools/host/script_steps.h"
+#include "edit_line.h"
+#include "function_list.h"
+#include "host_variables.h"
+#include "script_steps.h"
 
 namespace {
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "fake_host.h"
+#include "plugin_test.h"
 #include "host/host_generation.h"
 #include "hotkeys/hotkey_names.h"
 #include "hotkeys/hotkey_slots.h"
@@ -14,14 +15,7 @@
 
 namespace {
 
-class HotkeyNamesTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        fake_host::Reset();
-        ExtendedKeyMode = false;
-    }
-    void TearDown() override { ExtendedKeyMode = false; }
-};
+using HotkeyNamesTest = PluginTest;
 
 KeyCode ParseIn(bool extended, const std::u16string& name) {
     ExtendedKeyMode = extended;

@@ -8,6 +8,8 @@
 #include "edit/keystroke_handler.h"
 #include "fake_host.h"
 #include "fake_os.h"
+#include "host_call.h"
+#include "plugin_test.h"
 #include "host/host_generation.h"
 #include "hotkeys/hotkey_slots.h"
 #include "plugin/exports.h"
@@ -32,42 +34,7 @@ KeyCode DefaultKeyOf(Act action) {
     return 0;
 }
 
-// A record as the host would pass it, its own bytes filled with a pattern,
-// over a line buffer with room to spare.
-struct HostCall {
-    KeystrokeRecord record;
-    char16_t line[64];
-    char16_t name[32];
-
-    HostCall(const std::u16string& text, int cursor, KeyCode code) {
-        std::memset(static_cast<void*>(&record), 0xA5, sizeof record);
-        std::memset(line, 0x5A, sizeof line);
-        std::memcpy(line, text.c_str(), (text.size() + 1) * sizeof(char16_t));
-        std::memset(name, 0, sizeof name);
-        record.keyCode = code;
-        record.lineStart = line;
-        record.cursorPos = line + cursor;
-        record.redraw = 0x11;
-        record.keyName = name;
-    }
-
-    std::u16string Line() const { return std::u16string(line); }
-    long Cursor() const { return record.cursorPos - line; }
-};
-
-class KeystrokeHandlerTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        fake_host::Reset();
-        fake_os::Reset();
-        ResetHotkeysToDefaults();
-        ExtendedKeyMode = false;
-    }
-    void TearDown() override {
-        ResetHotkeysToDefaults();
-        ExtendedKeyMode = false;
-    }
-};
+using KeystrokeHandlerTest = PluginTest;
 
 struct ActionRow {
     std::u16string line;
@@ -117,7 +84,7 @@ TEST_F(KeystrokeHandlerTest, CarriesOutEachActionAndConsumesTheKey) {
             EXPECT_EQ(key(&call.record), 0);
             EXPECT_EQ(call.Line(), row.lineAfter);
             EXPECT_EQ(call.Cursor(), row.cursorAfter);
-            EXPECT_EQ(call.record.redraw, row.redrawn ? 1 : 0x11);
+            EXPECT_EQ(call.record.redraw, row.redrawn ? 1 : HostCall::UNTOUCHED_REDRAW);
             EXPECT_EQ(call.record.keyCode, 0);
             EXPECT_EQ(call.name[0], extended ? u'\0' : u'X');
             const bool deleted = row.lineAfter != row.line;
@@ -131,8 +98,7 @@ TEST_F(KeystrokeHandlerTest, KeyMatchingNoSlotLeavesTheRecordByteForByte) {
         HostCall call(u"dir /s /b x", 6, code);
         HostCall before = call;
         EXPECT_EQ(key(&call.record), 0);
-        EXPECT_EQ(std::memcmp(&call.record, &before.record, sizeof call.record), 0);
-        EXPECT_EQ(std::memcmp(call.line, before.line, sizeof call.line), 0);
+        EXPECT_TRUE(call.Unchanged(before));
         EXPECT_EQ(fake_os::ModifierReads() > 0, true);
     }
     EXPECT_EQ(fake_host::ExpandCalls(), 0);
@@ -181,12 +147,10 @@ TEST_F(KeystrokeHandlerTest, FlaggedCodesMatchSlotsHoldingThem) {
 TEST_F(KeystrokeHandlerTest, KeysGivenByNameNeedExtendedModeAndAKnownName) {
     for (const bool extended : {false, true}) {
         ExtendedKeyMode = extended;
-        HostCall call(u"a b", 3, 0);
-        std::memcpy(call.name, u"NoSuchKey", sizeof u"NoSuchKey");
+        HostCall call(u"a b", 3, 0, u"NoSuchKey");
         HostCall before = call;
         key(&call.record);
-        EXPECT_EQ(std::memcmp(&call.record, &before.record, sizeof call.record), 0);
-        EXPECT_EQ(std::memcmp(call.name, before.name, sizeof call.name), 0);
+        EXPECT_TRUE(call.Unchanged(before));
 
         HostCall unnamed(u"a b", 3, 0);
         unnamed.record.keyName = nullptr;
@@ -200,8 +164,7 @@ TEST_F(KeystrokeHandlerTest, KeysGivenByNameAreParsedInExtendedMode) {
     ExtendedKeyMode = true;
     HotkeySlots[MoveLeft] = 0x70073;
     fake_os::HoldModifiers(true, true, true);  // the flags are already in the name's code
-    HostCall call(u"a b", 3, 0);
-    std::memcpy(call.name, u"Ctrl-Alt-Shift-Left", sizeof u"Ctrl-Alt-Shift-Left");
+    HostCall call(u"a b", 3, 0, u"Ctrl-Alt-Shift-Left");
     EXPECT_EQ(key(&call.record), 0);
     EXPECT_EQ(call.Cursor(), 2);
     EXPECT_EQ(call.record.redraw, 1);
@@ -211,8 +174,7 @@ TEST_F(KeystrokeHandlerTest, KeysGivenByNameAreParsedInExtendedMode) {
 
     // A name for one of the defaults, with no modifier held.
     fake_os::HoldModifiers(false, false, false);
-    HostCall deleting(u"abc def", 7, 0);
-    std::memcpy(deleting.name, u"ctrl-l", sizeof u"ctrl-l");
+    HostCall deleting(u"abc def", 7, 0, u"ctrl-l");
     key(&deleting.record);
     EXPECT_EQ(deleting.Line(), u"abc ");
     EXPECT_EQ(deleting.name[0], u'\0');
@@ -220,12 +182,10 @@ TEST_F(KeystrokeHandlerTest, KeysGivenByNameAreParsedInExtendedMode) {
     // The same record outside extended mode is not ours.
     ExtendedKeyMode = false;
     fake_os::HoldModifiers(true, true, true);
-    HostCall legacy(u"a b", 3, 0);
-    std::memcpy(legacy.name, u"Ctrl-Alt-Shift-Left", sizeof u"Ctrl-Alt-Shift-Left");
+    HostCall legacy(u"a b", 3, 0, u"Ctrl-Alt-Shift-Left");
     HostCall before = legacy;
     key(&legacy.record);
-    EXPECT_EQ(std::memcmp(&legacy.record, &before.record, sizeof legacy.record), 0);
-    EXPECT_EQ(std::memcmp(legacy.name, before.name, sizeof legacy.name), 0);
+    EXPECT_TRUE(legacy.Unchanged(before));
 }
 
 TEST_F(KeystrokeHandlerTest, EarlierSlotWinsWhenTwoHoldTheSameCode) {
@@ -252,7 +212,7 @@ TEST_F(KeystrokeHandlerTest, UntrustworthyRecordsArePassedOn) {
     noLine.record.lineStart = nullptr;
     HostCall before = noLine;
     key(&noLine.record);
-    EXPECT_EQ(std::memcmp(&noLine.record, &before.record, sizeof noLine.record), 0);
+    EXPECT_TRUE(noLine.Unchanged(before));
 
     for (const int offset : {-1, 4, 40}) {
         HostCall stray(u"abc", 0, CTRL_LEFT);
@@ -260,7 +220,7 @@ TEST_F(KeystrokeHandlerTest, UntrustworthyRecordsArePassedOn) {
         stray.record.cursorPos += offset - 1;
         HostCall strayBefore = stray;
         key(&stray.record);
-        EXPECT_EQ(std::memcmp(&stray.record, &strayBefore.record, sizeof stray.record), 0) << offset;
+        EXPECT_TRUE(stray.Unchanged(strayBefore)) << offset;
         EXPECT_EQ(stray.Line(), u"abc");
     }
 
@@ -269,7 +229,7 @@ TEST_F(KeystrokeHandlerTest, UntrustworthyRecordsArePassedOn) {
         reinterpret_cast<char16_t*>(reinterpret_cast<char*>(misaligned.line) + 3);
     HostCall misalignedBefore = misaligned;
     key(&misaligned.record);
-    EXPECT_EQ(std::memcmp(&misaligned.record, &misalignedBefore.record, sizeof misaligned.record), 0);
+    EXPECT_TRUE(misaligned.Unchanged(misalignedBefore));
 }
 
 TEST_F(KeystrokeHandlerTest, DeleteRangeClosesTheGap) {

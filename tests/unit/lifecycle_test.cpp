@@ -10,6 +10,7 @@
 
 #include "fake_host.h"
 #include "fake_os.h"
+#include "plugin_test.h"
 #include "host/host_generation.h"
 #include "hotkeys/hotkey_slots.h"
 #include "plugin/exports.h"
@@ -35,19 +36,7 @@ Slots Defaults() {
     return slots;
 }
 
-class LifecycleTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        fake_host::Reset();
-        fake_host::SetExpansion(u"%_batch", u"0");
-        fake_os::Reset();
-    }
-    void TearDown() override {
-        ResetHotkeysToDefaults();
-        HostVersion = 0;
-        ExtendedKeyMode = false;
-    }
-};
+using LifecycleTest = PluginTest;
 
 TEST_F(LifecycleTest, HostVersionProbe) {
     struct Row {

@@ -9,6 +9,7 @@
 
 #include "fake_host.h"
 #include "fake_os.h"
+#include "plugin_test.h"
 #include "hotkeys/hotkey_slots.h"
 #include "hotkeys/registry_store.h"
 
@@ -68,17 +69,15 @@ std::vector<StoredValue> operator+(std::vector<StoredValue> a, const std::vector
     return a;
 }
 
-class RegistryStoreTest : public ::testing::Test {
+class RegistryStoreTest : public PluginTest {
 protected:
     void SetUp() override {
-        fake_host::Reset();
-        fake_host::SetExpansion(u"%_batch", u"0");
-        fake_os::Reset();
+        PluginTest::SetUp();
         SetSlots(UNTOUCHED);
     }
     void TearDown() override {
         EXPECT_EQ(fake_os::KeysLeftOpen(), 0);
-        ResetHotkeysToDefaults();
+        PluginTest::TearDown();
     }
 
     static void Store(const std::vector<StoredValue>& values) {

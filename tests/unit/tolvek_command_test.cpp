@@ -9,6 +9,7 @@
 #include "command/tolvek_command.h"
 #include "fake_host.h"
 #include "fake_os.h"
+#include "plugin_test.h"
 #include "host/host_generation.h"
 #include "hotkeys/hotkey_slots.h"
 #include "plugin/exports.h"
@@ -46,20 +47,7 @@ Slots With(Slots slots, HotkeySlot slot, KeyCode code) {
     return slots;
 }
 
-class TolvekCommandTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        fake_host::Reset();
-        fake_host::SetExpansion(u"%_batch", u"0");
-        fake_os::Reset();
-        ResetHotkeysToDefaults();
-        ExtendedKeyMode = false;
-    }
-    void TearDown() override {
-        ResetHotkeysToDefaults();
-        ExtendedKeyMode = false;
-    }
-};
+using TolvekCommandTest = PluginTest;
 
 struct Row {
     std::u16string arguments;
@@ -120,7 +108,7 @@ const Row ROWS[] = {
 TEST_F(TolvekCommandTest, OptionsMessagesAndResults) {
     for (const Row& row : ROWS) {
         SCOPED_TRACE(fake_host::Narrow(row.arguments));
-        SetUp();
+        ResetPlugin();
         EXPECT_EQ(tolvek(row.arguments.c_str()), row.result);
         if (!row.output.empty() || row.result != 0) {
             EXPECT_EQ(fake_host::Narrow(fake_host::StandardOutput()), fake_host::Narrow(row.output));
@@ -142,12 +130,12 @@ TEST_F(TolvekCommandTest, HelpEndsTheScanWhereItStands) {
     EXPECT_EQ(fake_host::StandardOutput(), CommandHelpText);
     EXPECT_EQ(HotkeySlots[MoveLeft], ALT_L);
 
-    SetUp();
+    ResetPlugin();
     EXPECT_EQ(tolvek(u"/??"), 0);
     EXPECT_EQ(fake_host::StandardOutput(),
               std::u16string(CommandHelpText) + u"\r\n\t\t\t\tTolvek  0.92.0.5 (x64)\r\n");
 
-    SetUp();
+    ResetPlugin();
     EXPECT_EQ(tolvek(u"/?x"), 1);  // help is recognised as the whole argument only
 }
 
@@ -194,7 +182,7 @@ TEST_F(TolvekCommandTest, SaveWritesTheSlotsAfterTheHotkeyOptions) {
     EXPECT_EQ(Stored(u"DeleteRight2"), CTRL_BKSP);
     EXPECT_EQ(fake_host::StandardOutput().rfind(CHANGED, 0), 0u);
 
-    SetUp();
+    ResetPlugin();
     EXPECT_EQ(tolvek(u"\"/S\""), 0);  // quoted, and without a hotkey option
     EXPECT_EQ(Stored(u"MoveLeft"), 65651);
     EXPECT_EQ(fake_host::StandardOutput(), CURRENT + DEFAULT_LINES);
@@ -215,13 +203,13 @@ TEST_F(TolvekCommandTest, StoreFailuresEndWithTwoAndShowNothing) {
     EXPECT_EQ(fake_host::StandardOutput(), u"");
     EXPECT_EQ(CurrentSlots(), DEFAULTS);
 
-    SetUp();
+    ResetPlugin();
     fake_os::FailKeyOpens(os::RegistryRoot::CurrentUser);
     EXPECT_EQ(tolvek(u"/S"), 2);
     EXPECT_EQ(fake_host::StandardError(), PREFIX + u"Error opening registry key\r\n");
     EXPECT_EQ(fake_host::StandardOutput(), u"");
 
-    SetUp();
+    ResetPlugin();
     fake_os::FailWritesOf(u"DeleteLeft");
     EXPECT_EQ(tolvek(u"/DL:Alt-L /S"), 2);
     EXPECT_EQ(fake_host::StandardError(), PREFIX + u"Error writing to registry\r\n");

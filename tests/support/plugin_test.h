@@ -1,0 +1,27 @@
+// A GoogleTest fixture for native tests that start from a freshly loaded
+// plug-in: built-in hotkeys, no host version, legacy key mode, no keys held,
+// an empty stand-in registry, and a host with no batch file running. It
+// leaves the same state behind for the next test.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include "fake_host.h"
+#include "fake_os.h"
+#include "host/host_generation.h"
+#include "hotkeys/hotkey_slots.h"
+
+class PluginTest : public ::testing::Test {
+protected:
+    void SetUp() override { ResetPlugin(); }
+    void TearDown() override { ResetPlugin(); }
+
+    static void ResetPlugin() {
+        fake_host::Reset();
+        fake_host::SetExpansion(u"%_batch", u"0");
+        fake_os::Reset();
+        ResetHotkeysToDefaults();
+        HostVersion = 0;
+        ExtendedKeyMode = false;
+    }
+};

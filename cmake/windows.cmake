@@ -27,3 +27,4 @@ target_link_libraries(tolvek PRIVATE TakeCmd user32 advapi32 kernel32)
 target_link_options(tolvek PRIVATE -static -static-libgcc -static-libstdc++)
 
 add_subdirectory(tests/windows)
+add_subdirectory(tests/boundary)

@@ -101,8 +101,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // A code to format (the first four bytes), then the name to parse;
     // both go through both key sets. Neither operation may print.
     const KeyCode code = static_cast<KeyCode>(input.Word());
-    const std::size_t length = input.RestAsText(name, NAME_UNITS);
-    (void)length;
+    input.RestAsText(name, NAME_UNITS);
     for (const bool extended : {false, true}) {
         ExtendedKeyMode = extended;
         const KeySet set = CurrentKeySet();

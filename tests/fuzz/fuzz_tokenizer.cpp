@@ -108,8 +108,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::size_t repeatTo = (flags & 1) ? input.Unit() % (TEXT_UNITS - 1) : 0;
     fake_host::SetExpansion(u"%_batch", (flags & 2) ? u"1" : u"0");
     fake_host::SetExpansion(u"%_batchname [%_batchline]  ", u"C:\\100%.btm [7]  ");
-    std::size_t length = input.RestAsText(text, TEXT_UNITS);
-    length = TextLength(text);
+    input.RestAsText(text, TEXT_UNITS);
+    const std::size_t length = TextLength(text);
     if (repeatTo > length && length > 0) {
         for (std::size_t i = length; i < repeatTo; ++i) text[i] = text[i - length];
         text[repeatTo] = u'\0';

@@ -36,4 +36,5 @@ set(TOLVEK_WINE_ENVIRONMENT
   "DISPLAY=")
 
 add_subdirectory(tests/windows)
+add_subdirectory(tests/boundary)
 add_subdirectory(tools/host)

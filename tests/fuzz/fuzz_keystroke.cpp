@@ -1,29 +1,38 @@
-// The keystroke handler over arbitrary lines, cursors, slots, modifier
-// states, escape characters and both key modes. Checks that the cursor stays
-// on the line, the line never grows, only deletions shorten it and only by
-// one contiguous span, a key matching no slot leaves everything as it was,
-// and well-formed UTF-16 stays well formed.
-#include <cstdlib>
+// The keystroke handler over arbitrary lines (up to 8191 units and beyond),
+// cursors, slots, modifier states, escape characters, keys given by code
+// or by name, and both key modes. The target works out from the slots and
+// the modifiers which action the key should trigger, and checks:
+// - a key that matches no slot, and a record whose line or cursor cannot
+//   be trusted, leave the record and the line byte for byte as they were;
+// - a matching key is consumed (code 0, and in extended key mode the name
+//   emptied) and the cursor stays on the line;
+// - the moves change no text and go the right way; DeleteLeft removes the
+//   units just before the cursor and puts the cursor where they began;
+//   DeleteRight removes units from the cursor on and keeps the cursor; the
+//   host hears of a deletion exactly once, and of nothing else;
+// - redraw is set exactly when something changed;
+// - well-formed UTF-16 stays well formed.
+#include <cstdint>
 #include <cstring>
 
-#include "edit/keystroke_handler.h"
-#include "plugin/exports.h"
 #include "fake_host.h"
 #include "fake_os.h"
+#include "fuzz_check.h"
 #include "fuzz_input.h"
 #include "host/host_generation.h"
+#include "hotkeys/hotkey_names.h"
 #include "hotkeys/hotkey_slots.h"
+#include "plugin/exports.h"
 #include "text/text.h"
 
 namespace {
 
 constexpr std::size_t LINE_UNITS = 9000;
+constexpr std::size_t NAME_UNITS = 64;
 
 const char16_t* const ESCAPES[] = {u"^", u"~", u"\"", u" ", u"%", u"/", u"]", u"", u"^^", u","};
 
-void Require(bool condition) {
-    if (!condition) std::abort();
-}
+enum class Action { MoveLeft, MoveRight, DeleteLeft, DeleteRight, None };
 
 bool IsHigh(char16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
 bool IsLow(char16_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
@@ -40,18 +49,37 @@ bool WellFormed(const char16_t* line, std::size_t length) {
     return true;
 }
 
-// The new line is the old one less one contiguous span.
-bool IsOldLessOneSpan(const char16_t* before, std::size_t oldLength, const char16_t* after, std::size_t newLength) {
-    std::size_t prefix = 0;
-    while (prefix < newLength && before[prefix] == after[prefix]) ++prefix;
-    const std::size_t removed = oldLength - newLength;
-    return std::memcmp(after + prefix, before + prefix + removed, (newLength - prefix) * sizeof(char16_t)) == 0;
+// The code the key press stands for, as the host's rules define it.
+KeyCode EffectiveCode(KeyCode code, const char16_t* name, bool shift, bool ctrl, bool alt) {
+    if (code == 0) {
+        if (!ExtendedKeyMode || name == nullptr) return 0;
+        code = ParseHotkeyName(name);
+        if (code == 0) return 0;
+    }
+    if (shift && ctrl && !alt) return code | 0x20000;
+    if (ctrl && alt && !shift) return code | 0x40000;
+    if (shift && ctrl && alt && ExtendedKeyMode) return code | 0x60000;
+    return code;
+}
+
+Action ActionFor(KeyCode code) {
+    if (code == 0) return Action::None;
+    for (int slot = MoveLeft; slot <= DeleteRight; ++slot) {
+        if (HotkeySlots[slot] == code || HotkeySlots[slot + SECOND_KEY_OFFSET] == code) {
+            return static_cast<Action>(slot);
+        }
+    }
+    return Action::None;
+}
+
+bool SameUnits(const char16_t* a, const char16_t* b, std::size_t count) {
+    return std::memcmp(a, b, count * sizeof(char16_t)) == 0;
 }
 
 struct Call {
     KeystrokeRecord record;
     char16_t line[LINE_UNITS];
-    char16_t name[64];
+    char16_t name[NAME_UNITS];
 };
 
 Call call;
@@ -64,9 +92,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fake_host::Reset();
     fake_os::Reset();
 
+    // Flags: 1 extended key mode; 2, 4, 8 hold Shift, Ctrl, Alt; 16 fills
+    // the slots with arbitrary codes; 32 gives the key by name only; 64
+    // repeats the line up to a chosen length; 128 hands over a line or a
+    // cursor that cannot be trusted.
     const std::uint8_t flags = input.Byte();
     ExtendedKeyMode = (flags & 1) != 0;
-    fake_os::HoldModifiers((flags & 2) != 0, (flags & 4) != 0, (flags & 8) != 0);
+    const bool shift = (flags & 2) != 0;
+    const bool ctrl = (flags & 4) != 0;
+    const bool alt = (flags & 8) != 0;
+    fake_os::HoldModifiers(shift, ctrl, alt);
     fake_host::SetExpansion(u"%@option[escapechar]", ESCAPES[input.Byte() % (sizeof ESCAPES / sizeof *ESCAPES)]);
 
     ResetHotkeysToDefaults();
@@ -76,46 +111,112 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::uint8_t keyChoice = input.Byte();
     const KeyCode code = (keyChoice < 8) ? HotkeySlots[keyChoice] : static_cast<KeyCode>(input.Word());
     const std::uint16_t cursorChoice = input.Unit();
+    const std::size_t repeatTo = (flags & 0x40) ? input.Unit() % LINE_UNITS : 0;
 
-    std::memset(static_cast<void*>(&call.record), 0xA5, sizeof call.record);
-    const std::size_t length = input.RestAsText(call.line, LINE_UNITS);
-    const std::size_t lineLength = TextLength(call.line);
+    std::memset(static_cast<void*>(&call), 0xA5, sizeof call);
+    input.RestAsText(call.line, LINE_UNITS);
+    std::size_t lineLength = TextLength(call.line);
+    if (repeatTo > lineLength && lineLength > 0) {
+        for (std::size_t i = lineLength; i < repeatTo; ++i) call.line[i] = call.line[i - lineLength];
+        call.line[repeatTo] = u'\0';
+        lineLength = repeatTo;
+    }
+
     std::size_t cursor = cursorChoice % (lineLength + 2);  // one past the end is refused
     call.record.keyCode = code;
     call.record.lineStart = call.line;
     call.record.cursorPos = call.line + cursor;
-    call.record.redraw = 0;
-    std::memcpy(call.name, u"NoSuchKey", sizeof u"NoSuchKey");
+    call.record.redraw = (cursorChoice & 0x2000) ? 7 : 0;  // the handler may set it, never clear it
     call.record.keyName = call.name;
+    CopyBounded(call.name, NAME_UNITS, u"NoSuchKey");
+    if (flags & 0x20) {
+        // The host names the key and gives no code: the name of the chosen
+        // code, or text that names no key.
+        call.record.keyCode = 0;
+        if (FormatHotkeyName(code, call.name) != 0 || (cursorChoice & 0x8000) != 0) {
+            CopyBounded(call.name, NAME_UNITS, u"Ctrl-NoSuchKey");
+        }
+        if ((cursorChoice & 0x4000) != 0) call.record.keyName = nullptr;
+    }
+    bool trusted = cursor <= lineLength;
+    if (flags & 0x80) {
+        trusted = false;
+        const auto start = reinterpret_cast<std::uintptr_t>(call.line);
+        switch (cursorChoice % 3) {
+        case 0: call.record.lineStart = nullptr; break;
+        case 1: call.record.cursorPos = reinterpret_cast<char16_t*>(start - sizeof(char16_t)); break;
+        default: call.record.cursorPos = reinterpret_cast<char16_t*>(start + 2 * cursor + 1); break;
+        }
+    }
     std::memcpy(static_cast<void*>(&before), &call, sizeof call);
-    (void)length;
 
-    Require(key(&call.record) == 0);
+    const Action action = ActionFor(EffectiveCode(call.record.keyCode, call.record.keyName, shift, ctrl, alt));
+    FUZZ_REQUIRE(key(&call.record) == 0);
+    FUZZ_REQUIRE(fake_host::StandardOutput().empty() && fake_host::StandardError().empty());
 
-    const bool consumed = call.record.keyCode == 0 && code != 0;
-    if (!consumed) {
-        Require(std::memcmp(static_cast<const void*>(&call), &before, sizeof call) == 0);
-        Require(fake_host::ClearEditLineCalls() == 0);
+    if (action == Action::None || !trusted) {
+        FUZZ_REQUIRE(std::memcmp(static_cast<const void*>(&call), &before, sizeof call) == 0);
+        FUZZ_REQUIRE(fake_host::ClearEditLineCalls() == 0);
         return 0;
     }
 
-    Require(cursor <= lineLength);
-    const std::size_t newLength = TextLength(call.line);
-    const long newCursor = call.record.cursorPos - call.line;
-    Require(newCursor >= 0 && static_cast<std::size_t>(newCursor) <= newLength);
-    Require(newLength <= lineLength);
-    if (newLength < lineLength) {
-        Require(fake_host::ClearEditLineCalls() == 1);
-        Require(IsOldLessOneSpan(before.line, lineLength, call.line, newLength));
-        Require(call.record.redraw == 1);
+    // Consumed, whatever the action made of the line.
+    FUZZ_REQUIRE(call.record.keyCode == 0);
+    FUZZ_REQUIRE(call.record.lineStart == call.line);
+    if (ExtendedKeyMode && call.record.keyName != nullptr) {
+        FUZZ_REQUIRE(call.name[0] == u'\0');
+        FUZZ_REQUIRE(SameUnits(call.name + 1, before.name + 1, NAME_UNITS - 1));
     } else {
-        Require(fake_host::ClearEditLineCalls() == 0);
-        Require(std::memcmp(call.line, before.line, (lineLength + 1) * sizeof(char16_t)) == 0);
+        FUZZ_REQUIRE(SameUnits(call.name, before.name, NAME_UNITS));
     }
+    FUZZ_REQUIRE(std::memcmp(call.record.hostBytesA, before.record.hostBytesA, sizeof call.record.hostBytesA) == 0);
+    FUZZ_REQUIRE(std::memcmp(call.record.hostBytesB, before.record.hostBytesB, sizeof call.record.hostBytesB) == 0);
+
+    const std::size_t newLength = TextLength(call.line);
+    const std::ptrdiff_t cursorAfter = call.record.cursorPos - call.line;
+    FUZZ_REQUIRE(cursorAfter >= 0 && static_cast<std::size_t>(cursorAfter) <= newLength);
+    const auto newCursor = static_cast<std::size_t>(cursorAfter);
+    FUZZ_REQUIRE(newLength <= lineLength);
+    const std::size_t removed = lineLength - newLength;
+    // The units behind the old terminator are never touched.
+    FUZZ_REQUIRE(SameUnits(call.line + lineLength + 1, before.line + lineLength + 1, LINE_UNITS - lineLength - 1));
+
+    switch (action) {
+    case Action::MoveLeft:
+        FUZZ_REQUIRE(removed == 0);
+        FUZZ_REQUIRE(cursor == 0 ? newCursor == 0 : newCursor < cursor);
+        break;
+    case Action::MoveRight:
+        FUZZ_REQUIRE(removed == 0);
+        FUZZ_REQUIRE(cursor == lineLength ? newCursor == lineLength : newCursor > cursor);
+        break;
+    case Action::DeleteLeft:
+        // The units from the new cursor up to the old one are gone.
+        FUZZ_REQUIRE(cursor == 0 ? removed == 0 : removed > 0);
+        FUZZ_REQUIRE(newCursor + removed == cursor);
+        FUZZ_REQUIRE(SameUnits(call.line, before.line, newCursor));
+        FUZZ_REQUIRE(SameUnits(call.line + newCursor, before.line + cursor, lineLength - cursor + 1));
+        break;
+    case Action::DeleteRight:
+        // The units from the cursor on are gone, the cursor stays.
+        FUZZ_REQUIRE(newCursor == cursor);
+        FUZZ_REQUIRE(cursor == lineLength ? removed == 0 : removed > 0);
+        FUZZ_REQUIRE(SameUnits(call.line, before.line, cursor));
+        FUZZ_REQUIRE(SameUnits(call.line + cursor, before.line + cursor + removed, newLength - cursor + 1));
+        break;
+    case Action::None:
+        break;
+    }
+
+    const bool changed = removed > 0 || newCursor != cursor;
+    FUZZ_REQUIRE(call.record.redraw == (changed ? 1 : before.record.redraw));
+    FUZZ_REQUIRE(fake_host::ClearEditLineCalls() == (removed > 0 ? 1 : 0));
+    if (removed == 0) FUZZ_REQUIRE(SameUnits(call.line, before.line, lineLength + 1));
+
     const bool cursorInsidePair = cursor > 0 && cursor < lineLength && IsLow(before.line[cursor]) &&
                                   IsHigh(before.line[cursor - 1]);
     if (WellFormed(before.line, lineLength) && !cursorInsidePair) {
-        Require(WellFormed(call.line, newLength));
+        FUZZ_REQUIRE(WellFormed(call.line, newLength));
     }
     return 0;
 }

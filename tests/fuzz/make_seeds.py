@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 """Writes the fuzz targets' seed corpora from the worked examples of the
-command line's rules. Run from the repository root:
+command line's rules, and a dictionary of the words each input surface
+knows (as UTF-16 text) for libFuzzer. Run from the repository root:
 python3 tests/fuzz/make_seeds.py"""
 import hashlib
 import os
@@ -37,7 +38,134 @@ def keystroke_seeds():
                 for flags in (0, 1):
                     escape = 1 if "~" in line else 0
                     write("keystroke", bytes([flags, escape, action]) + struct.pack("<H", cursor) + utf16(line))
+    # Keys given by name in both modes, Ctrl+Alt+Shift held, a line of 8191
+    # units repeated from a short one, and records that cannot be trusted.
+    line = utf16('echo %@upper[abc def] "x y" ^z')
+    for flags in (0x21, 0x20, 0x2F, 0x0F):
+        for action in range(4):
+            write("keystroke", bytes([flags, 0, action]) + struct.pack("<H", 17) + line)
+    for action in range(4):
+        write("keystroke", bytes([0x41, 0, action]) + struct.pack("<HH", 4000, 8191) + line)
+    for cursor in range(3):
+        write("keystroke", bytes([0x80, 0, 0]) + struct.pack("<H", cursor) + line)
+
+
+# The tokenizer: a flags byte (1 repeats the text up to the length in the
+# next two bytes, 2 runs a batch file), then the text.
+TOKENIZER_TEXTS = [
+    "", " \t\r\n\u00a0\u3000 ", "/ml:alt-l  /s", "/ml:alt-l\t/s", '""', '"" a', 'a""b', '" "',
+    '"abc  "', '"  abc"', '"a b', 'a"b c"d', "\u00e9t\u00e9 x", '/dr:"ctrl-r, ctrl-bksp"',
+]
+
+
+def tokenizer_seeds():
+    for text in TOKENIZER_TEXTS:
+        write("tokenizer", bytes([0]) + utf16(text))
+    # 1025 one-letter arguments; one argument of 8191 and of 8192
+    # characters; three of 4095, the third overflowing (in a batch file).
+    for flags, length, text in [(1, 2050, "a "), (1, 8191, "b"), (1, 8192, "c"), (3, 3 * 4096, "d" * 4095 + " ")]:
+        write("tokenizer", bytes([flags]) + struct.pack("<H", length) + utf16(text))
+
+
+# Hotkey names: a code to format (four bytes), then a name to parse.
+HOTKEY_NAMES = [
+    "Ctrl-Left", "Ctrl-Right", "Ctrl-L", "Ctrl-R", "Ctrl-BkSp", "CONTROL-ALT-R", "control-alt-r", "a-b",
+    "Shift-Ctrl-A", "A", "Shift-A", "Ctrl-C", "Ctrl-Alt-Del", "Ctrl-Alt-Shift-Del", "Alt-Shift-A",
+    "Ctrl-Alt-Shift-A", "Alt--", "-", "Alt---", "--", "Ctrl-Num-", "Ctrl-Num+", "Ctrl-Shift-Num+", "", "Ctrl",
+    "Ctrl-", "Foo-A", "NONE", "pageup", "Ctrl-\u00db", "Alt-\u00bd", "ctl-s-Insert", "Alt-" + "x" * 1100,
+]
+HOTKEY_CODES = [0x10073, 0x20001, 0x7001E, -65536, -1, -2, 0x1004A, 0, 0x87F, 0x70093]
+
+
+def hotkey_name_seeds():
+    for i, name in enumerate(HOTKEY_NAMES):
+        write("hotkey_names", struct.pack("<i", HOTKEY_CODES[i % len(HOTKEY_CODES)]) + utf16(name))
+
+
+# The command: a flags byte (1 extended key mode, 2 and 4 create the user's
+# and the machine-wide key, 8 and 16 make them fail to open, 32 makes one
+# write fail, 64 runs a batch file, 128 repeats the text), a byte per slot,
+# a byte per value of each key created, the byte choosing the failing
+# write, then the text.
+COMMAND_TEXTS = [
+    "", "  \t ", "/ml:alt-l", "/ML=Alt-L", "/DR:CTRL-R,CTRL-BKSP", "/dr:ctrl-r;ctrl-r", "/ML Alt-L", "/ML:Alt-L,",
+    "/ML:,Alt-L", "/ML:Alt-L,Alt-M,Alt-N", "/MLX", "/? /bogus", "/bogus /?", "bogus", "/??", "/ML:Alt-L /R",
+    "/R /S /L", "/L", "/ML:Alt-L /S", '"/S"', '" "', "/ML:NONE", "/DL:Alt-,", "/mr:ctrl-alt-shift-left",
+    "/ML::ALT-L", "/l /s",
+]
+
+
+def command_seeds():
+    slots = bytes(range(1, 9))
+    for text in COMMAND_TEXTS:
+        write("command", bytes([0]) + slots + bytes([0]) + utf16(text))
+    for flags in (1, 2 | 4, 8 | 16, 2 | 32, 64 | 8):
+        keys = bytes(range(9, 17)) * (((flags >> 1) & 1) + ((flags >> 2) & 1))
+        for text in ("/S", "/R", "/ml:ctrl-alt-shift-a /s", "/?"):
+            write("command", bytes([flags]) + slots + keys + bytes([3]) + utf16(text))
+    write("command", bytes([128]) + slots + bytes([0]) + struct.pack("<H", 9000) + utf16("/ML:ALT-L "))
+
+
+# The registry store: a flags byte (1 and 2 create the user's and the
+# machine-wide key, 4 and 8 make them fail to open, 16 reports errors, 32
+# saves first, 64 makes one write of that save fail), the byte choosing
+# the failing write, eight slots of four bytes, then for each key created
+# eight values: a shape byte (size = shape % 20, missing above 16; type =
+# shape / 20 % 12) and the data.
+def dword_value(code, kind=4):
+    return bytes([kind * 20 + 4]) + struct.pack("<i", code)
+
+
+MISSING = bytes([19])
+
+
+def registry_seeds():
+    slots = struct.pack("<8i", 65651, 65652, 12, 18, -65536, -65536, -65536, 127)
+    full = b"".join(dword_value(code) for code in (0x10026, 0x10032, 12, 18, -65536, 0x1001A, -65536, 127))
+    only_move_left = dword_value(0x10026) + MISSING * 7
+    only_seconds = MISSING * 4 + dword_value(0x10030) * 4
+    short_and_odd = (bytes([2]) + b"\x26\x00" + bytes([20 + 4]) + "A".encode("utf-16-le") + b"\0\0"
+                     + bytes([3 * 20 + 8]) + bytes(8) + bytes([0]) + MISSING * 4)
+    empty = MISSING * 8
+    cases = [
+        (0, b""), (16, b""), (1, only_move_left), (1 | 2, empty + full), (1 | 2, full + only_move_left),
+        (1 | 2, only_seconds + full), (1 | 16, short_and_odd), (1 | 2 | 4, full + full), (2 | 8 | 16, full),
+        (32, b""), (32 | 64, b""), (1 | 32, full), (1 | 4 | 32, full), (16 | 1, empty),
+    ]
+    for flags, values in cases:
+        write("registry_load", bytes([flags, 5]) + slots + values)
+
+
+# Words each surface knows, for libFuzzer's -dict, as UTF-16 text.
+DICTIONARIES = {
+    "keystroke": ["%@", "%", "[", "]", '"', "^", " ", "/", ",", "%[", "\U0001F600"],
+    "tokenizer": ['"', " ", "\t", "\u00a0", "\u3000"],
+    "hotkey_names": ["Ctrl-", "Alt-", "Shift-", "Control-", "ctl-", "s-", "a-", "c-", "Left", "Right",
+                     "BkSp", "Backspace", "Num-", "Num+", "Num*", "Num/", "Enter", "Decimal", "PageUp",
+                     "Grave", "`", "Minus", "Plus", "Divide", "Multiply", "Semi", "Apos", "F12", "Del"],
+    "command": ["/ML:", "/MR=", "/DL", "/DR:", "/S", "/R", "/L", "/?", "/??", '"', " ", ",", ";", "NONE",
+                "Ctrl-", "Alt-", "Shift-", "Left", "BkSp", "Backspace", "Num-"],
+    "registry_load": [],
+}
+
+
+def escaped(data):
+    return "".join(chr(b) if 32 <= b < 127 and chr(b) not in '"\\' else "\\x%02X" % b for b in data)
+
+
+def write_dictionaries():
+    for surface, words in DICTIONARIES.items():
+        if not words:
+            continue
+        with open(os.path.join(os.path.dirname(__file__), surface + ".dict"), "w") as out:
+            for word in words:
+                out.write('"%s"\n' % escaped(utf16(word)))
 
 
 if __name__ == "__main__":
     keystroke_seeds()
+    tokenizer_seeds()
+    hotkey_name_seeds()
+    command_seeds()
+    registry_seeds()
+    write_dictionaries()

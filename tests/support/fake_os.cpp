@@ -14,7 +14,19 @@ int modifierReads = 0;
 
 void* foregroundWindow = nullptr;
 int messageBoxCount = 0;
-fake_os::MessageBoxShown lastMessageBox;
+
+// The last message box, in fixed storage so that showing one allocates
+// nothing (the allocation test runs the help box too).
+constexpr std::size_t BOX_TEXT_UNITS = 2048;
+void* lastBoxOwner = nullptr;
+char16_t lastBoxText[BOX_TEXT_UNITS];
+char16_t lastBoxCaption[BOX_TEXT_UNITS];
+
+void CopyText(char16_t* to, const char16_t* from) {
+    std::size_t i = 0;
+    for (; from[i] != u'\0' && i + 1 < BOX_TEXT_UNITS; ++i) to[i] = from[i];
+    to[i] = u'\0';
+}
 
 // --- Registry storage, fixed in size ---
 
@@ -147,7 +159,9 @@ void Reset() {
     modifierReads = 0;
     foregroundWindow = nullptr;
     messageBoxCount = 0;
-    lastMessageBox = MessageBoxShown{};
+    lastBoxOwner = nullptr;
+    lastBoxText[0] = u'\0';
+    lastBoxCaption[0] = u'\0';
     for (Key& key : keys) key.exists = false;
     for (Handle& handle : handles) handle.open = false;
     for (int root = 0; root < ROOT_COUNT; ++root) {
@@ -159,7 +173,7 @@ void Reset() {
 
 void SetForegroundWindow(void* window) { foregroundWindow = window; }
 int MessageBoxCount() { return messageBoxCount; }
-MessageBoxShown LastMessageBox() { return lastMessageBox; }
+MessageBoxShown LastMessageBox() { return MessageBoxShown{lastBoxOwner, lastBoxText, lastBoxCaption}; }
 
 void CreateKey(os::RegistryRoot root, const char16_t* path) { MakeKey(root, path); }
 
@@ -222,7 +236,9 @@ void* ForegroundWindow() {
 
 void ShowMessageBox(void* owner, const char16_t* text, const char16_t* caption) {
     ++messageBoxCount;
-    lastMessageBox = fake_os::MessageBoxShown{owner, text, caption};
+    lastBoxOwner = owner;
+    CopyText(lastBoxText, text);
+    CopyText(lastBoxCaption, caption);
 }
 
 bool CreateRegistryKeyForWriting(RegistryRoot root, const char16_t* path, RegistryKey* key) {

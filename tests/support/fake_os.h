@@ -1,4 +1,5 @@
 // Scriptable stand-ins for the operating-system services, for native tests.
+// All storage is fixed, so the stand-ins themselves never allocate.
 #pragma once
 
 #include <cstddef>

@@ -188,6 +188,16 @@ TEST_F(KeystrokeHandlerTest, KeysGivenByNameAreParsedInExtendedMode) {
     EXPECT_TRUE(legacy.Unchanged(before));
 }
 
+TEST_F(KeystrokeHandlerTest, ExtendedModeConsumesAKeyThatCameWithoutAName) {
+    ExtendedKeyMode = true;
+    HostCall call(u"dir /s", 6, CTRL_L);
+    call.record.keyName = nullptr;
+    EXPECT_EQ(key(&call.record), 0);
+    EXPECT_EQ(call.Line(), u"dir ");
+    EXPECT_EQ(call.record.keyCode, 0);
+    EXPECT_EQ(call.record.keyName, nullptr);
+}
+
 TEST_F(KeystrokeHandlerTest, EarlierSlotWinsWhenTwoHoldTheSameCode) {
     HotkeySlots[MoveRight2] = 99;
     HotkeySlots[DeleteLeft] = 99;

@@ -82,6 +82,9 @@ const Row ROWS[] = {
     {u"/ML::ALT-L", 1, u"", PREFIX + u"Bad hotkey \":ALT-L\"\r\n", DEFAULTS},
     {u"/ML:Ctrl-C", 1, u"", PREFIX + u"Invalid hotkey \"CTRL-C\"\r\n", DEFAULTS},
     {u"/ML:Alt-L,Ctrl-C", 1, u"", PREFIX + u"Invalid hotkey \"CTRL-C\"\r\n", DEFAULTS},
+    // A first key name longer than its buffer is cut to 1023 units, not overrun.
+    {u"/ML:" + std::u16string(1100, u'Q') + u",ALT-L", 1, u"",
+     PREFIX + u"Bad hotkey \"" + std::u16string(1023, u'Q') + u"\"\r\n", DEFAULTS},
     // Unknown arguments end the command where they stand.
     {u"/bogus /?", 1, u"", PREFIX + u"Unknown option \"/BOGUS\"\r\n", DEFAULTS},
     {u"bogus", 1, u"", PREFIX + u"Syntax error \"BOGUS\"\r\n", DEFAULTS},
@@ -92,6 +95,7 @@ const Row ROWS[] = {
      With(DEFAULTS, MoveLeft, ALT_L)},
     {u"/R /S /L", 1, u"", PREFIX + u"Can\u2019t combine /R and /S.\r\n", DEFAULTS},
     {u"/L /s", 1, u"", PREFIX + u"Can\u2019t combine /L with other options.\r\n", DEFAULTS},
+    {u"/L /R", 1, u"", PREFIX + u"Can\u2019t combine /L with other options.\r\n", DEFAULTS},
     {u"/L /ML:Alt-L", 1, u"", PREFIX + u"Can\u2019t combine /L with other options.\r\n",
      With(DEFAULTS, MoveLeft, ALT_L)},
     // NONE switches an action's key off.

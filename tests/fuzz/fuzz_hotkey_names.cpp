@@ -1,0 +1,115 @@
+// Hotkey names in both key sets: arbitrary text through ParseHotkeyName and
+// arbitrary codes through FormatHotkeyName. A parse gives 0, -1, -2 or a
+// cell of the current table, and leaves its text alone; a positive result
+// formats to a name that parses back to the same code; formatting writes
+// either a name of the table or "(unknown)" for exactly the codes that no
+// cell holds, and never past its 1024 units.
+#include <cstring>
+
+#include "fake_host.h"
+#include "fuzz_check.h"
+#include "fuzz_input.h"
+#include "host/host_generation.h"
+#include "hotkeys/hotkey_names.h"
+#include "hotkeys/key_tables.h"
+#include "text/text.h"
+
+namespace {
+
+constexpr std::size_t NAME_UNITS = 3000;  // names up to and beyond a token's 1023 units
+constexpr char16_t GUARD = 0x5A5A;
+
+// The output buffer of FormatHotkeyName with a guard behind it.
+struct Formatted {
+    char16_t name[HOTKEY_NAME_UNITS];
+    char16_t guard[32];
+};
+
+bool IsCell(KeySet set, KeyCode code) {
+    for (int row = 0; row < KeyRowCount(set); ++row) {
+        for (int column = 0; column < KeyColumnCount(set); ++column) {
+            if (KeyCell(set, row, column) == code) return true;
+        }
+    }
+    return false;
+}
+
+// The codes of the legacy "Num-" row: formatting gives a name ending in
+// "-", which the parser takes as a modifier word, so they cannot round-trip.
+bool IsLegacyNumMinus(KeySet set, KeyCode code) {
+    if (set.extended) return false;
+    for (int row = 0; row < KeyRowCount(set); ++row) {
+        if (!TextEquals(KeyRowName(set, row), u"Num-")) continue;
+        for (int column = 0; column < KeyColumnCount(set); ++column) {
+            if (KeyCell(set, row, column) == code) return true;
+        }
+    }
+    return false;
+}
+
+// Formats `code`, checks the guard and the terminator, and returns the result.
+int FormatChecked(KeyCode code, Formatted& out) {
+    for (char16_t& unit : out.name) unit = GUARD;
+    for (char16_t& unit : out.guard) unit = GUARD;
+    const int result = FormatHotkeyName(code, out.name);
+    for (char16_t unit : out.guard) FUZZ_REQUIRE(unit == GUARD);
+    bool terminated = false;
+    for (char16_t unit : out.name) terminated = terminated || unit == u'\0';
+    FUZZ_REQUIRE(terminated);
+    return result;
+}
+
+void CheckFormat(KeySet set, KeyCode code) {
+    Formatted out;
+    const int result = FormatChecked(code, out);
+    FUZZ_REQUIRE(result == 0 || result == -1);
+    FUZZ_REQUIRE((result == 0) == IsCell(set, code));
+    if (result == -1) {
+        FUZZ_REQUIRE(TextEquals(out.name, u"(unknown)"));
+        return;
+    }
+    FUZZ_REQUIRE(TextLength(out.name) <= 24);
+    if (code > 0 && !IsLegacyNumMinus(set, code)) FUZZ_REQUIRE(ParseHotkeyName(out.name) == code);
+}
+
+void CheckParse(KeySet set, const char16_t* name, std::size_t length) {
+    static char16_t copy[NAME_UNITS];
+    std::memcpy(copy, name, (length + 1) * sizeof(char16_t));
+    const KeyCode code = ParseHotkeyName(name);
+    FUZZ_REQUIRE(std::memcmp(copy, name, (length + 1) * sizeof(char16_t)) == 0);
+    FUZZ_REQUIRE(code == 0 || code == -1 || code == -2 || (code > 0 && IsCell(set, code)));
+    if (code > 0) {
+        Formatted out;
+        FUZZ_REQUIRE(FormatChecked(code, out) == 0);
+        FUZZ_REQUIRE(ParseHotkeyName(out.name) == code);
+        // A name the table itself gives ignores case like any other.
+        for (char16_t* at = out.name; *at != u'\0'; ++at) {
+            if (*at >= u'A' && *at <= u'Z') *at = static_cast<char16_t>(*at + 32);
+        }
+        FUZZ_REQUIRE(ParseHotkeyName(out.name) == code);
+    }
+}
+
+char16_t name[NAME_UNITS];
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    FuzzInput input(data, size);
+    fake_host::Reset();
+
+    // A code to format (the first four bytes), then the name to parse;
+    // both go through both key sets. Neither operation may print.
+    const KeyCode code = static_cast<KeyCode>(input.Word());
+    input.RestAsText(name, NAME_UNITS);
+    for (const bool extended : {false, true}) {
+        ExtendedKeyMode = extended;
+        const KeySet set = CurrentKeySet();
+        FUZZ_REQUIRE(set.extended == extended);
+        CheckFormat(set, code);
+        CheckParse(set, name, TextLength(name));
+    }
+    FUZZ_REQUIRE(fake_host::StandardOutput().empty() && fake_host::StandardError().empty());
+    ExtendedKeyMode = false;
+    return 0;
+}

@@ -79,16 +79,17 @@ struct Outcome {
 };
 
 // Carries out one action on `line` with the cursor at c and length n.
-// The spans cut are always within the line, so they need no checking.
+// A boundary is never the cursor's own position, so finding one always
+// moves the cursor. The spans cut are always within the line.
 Outcome Perform(Action action, char16_t* line, std::int32_t c, std::int32_t n) {
     const auto at = [](std::int32_t position) { return static_cast<std::size_t>(position); };
     std::int32_t b = c;
     switch (action) {
     case Action::MoveLeft:
-        if (FindArgumentBoundaryInLine(line, n, &b, 0)) return {b, b != c};
+        if (FindArgumentBoundaryInLine(line, n, &b, 0)) return {b, true};
         return {0, c != 0};
     case Action::MoveRight:
-        if (FindArgumentBoundaryInLine(line, n, &b, SCAN_RIGHT)) return {b, b != c};
+        if (FindArgumentBoundaryInLine(line, n, &b, SCAN_RIGHT)) return {b, true};
         return {n, c < n};
     case Action::DeleteLeft:
         if (FindArgumentBoundaryInLine(line, n, &b, 0)) {
@@ -98,18 +99,16 @@ Outcome Perform(Action action, char16_t* line, std::int32_t c, std::int32_t n) {
         if (c == 0) return {c, false};
         CutSpan(line, 0, at(c - 1), at(n));
         return {0, true};
-    case Action::DeleteRight:
-        if (FindArgumentBoundaryInLine(line, n, &b, SCAN_RIGHT | SCAN_STOP_AT_BRACKET)) {
-            CutSpan(line, at(c), at(b - 1), at(n));
-            return {c, true};
-        }
-        if (c >= n) return {c, false};
-        CutSpan(line, at(c), at(n), at(n));
-        return {c, true};
-    case Action::None:
+    default:  // DeleteRight; the handler never passes Action::None
         break;
     }
-    return {c, false};
+    if (FindArgumentBoundaryInLine(line, n, &b, SCAN_RIGHT | SCAN_STOP_AT_BRACKET)) {
+        CutSpan(line, at(c), at(b - 1), at(n));
+        return {c, true};
+    }
+    if (c >= n) return {c, false};
+    CutSpan(line, at(c), at(n), at(n));
+    return {c, true};
 }
 
 }  // namespace

@@ -14,12 +14,25 @@ base=${expected%.expected}
 windows_path() { printf 'Z:%s' "${1//\//\\}"; }
 forget_hotkeys() { "$wine" reg delete 'HKCU\Software\DARevavev\Tolvek' /f >/dev/null 2>&1 || true; }
 
-run_script() {
+run_host() {
   local script=$1 options
   options=$(sed -n '1s/^# options: //p' "$script")
   # shellcheck disable=SC2086  # the options are words
-  local status=0
-  (cd "$host_dir" && "$wine" ./tolvek_host.exe $options --script "$(windows_path "$(realpath "$script")")" 2>&1) || status=$?
+  (cd "$host_dir" && "$wine" ./tolvek_host.exe $options --script "$(windows_path "$(realpath "$script")")" 2>&1)
+}
+
+# The host prints its first line before it loads the plug-in, so a run
+# that failed without a word never reached our code: Wine could not start
+# the program (seen once, when the program met a Wine server that was
+# shutting down). Such a run is tried once more; any other failure counts.
+run_script() {
+  local script=$1 output status=0
+  output=$(run_host "$script") || status=$?
+  if [ "$status" -ne 0 ] && [ -z "$output" ]; then
+    status=0
+    output=$(run_host "$script") || status=$?
+  fi
+  printf '%s\n' "$output"
   [ "$status" -eq 0 ] || echo "[the host exited with $status]"
 }
 

@@ -15,13 +15,13 @@ if(NOT TOLVEK_FUZZ)
   file(GLOB TOLVEK_UNIT_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/unit/*.cpp)
   # The stand-in host's portable parts are tested here too.
   set(TOLVEK_HOST_PORTABLE_SOURCES
-    ${PROJECT_SOURCE_DIR}/tools/host/edit_line.cpp
-    ${PROJECT_SOURCE_DIR}/tools/host/function_list.cpp
-    ${PROJECT_SOURCE_DIR}/tools/host/host_variables.cpp
-    ${PROJECT_SOURCE_DIR}/tools/host/key_translation.cpp
-    ${PROJECT_SOURCE_DIR}/tools/host/script_steps.cpp)
+    ${PROJECT_SOURCE_DIR}/tools/standin_host/edit_line.cpp
+    ${PROJECT_SOURCE_DIR}/tools/standin_host/function_list.cpp
+    ${PROJECT_SOURCE_DIR}/tools/standin_host/host_variables.cpp
+    ${PROJECT_SOURCE_DIR}/tools/standin_host/key_translation.cpp
+    ${PROJECT_SOURCE_DIR}/tools/standin_host/script_steps.cpp)
   add_executable(unit_tests ${TOLVEK_UNIT_SOURCES} ${TOLVEK_HOST_PORTABLE_SOURCES})
-  target_include_directories(unit_tests PRIVATE ${PROJECT_SOURCE_DIR}/tools/host)
+  target_include_directories(unit_tests PRIVATE ${PROJECT_SOURCE_DIR}/tools/standin_host)
   target_link_libraries(unit_tests PRIVATE tolvek_native GTest::gtest_main GTest::gmock)
   gtest_discover_tests(unit_tests DISCOVERY_TIMEOUT 60)
   add_subdirectory(tests/heap)

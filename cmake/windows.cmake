@@ -37,4 +37,7 @@ set(TOLVEK_WINE_ENVIRONMENT
 
 add_subdirectory(tests/windows)
 add_subdirectory(tests/boundary)
-add_subdirectory(tools/host)
+# The stand-in host program and its DLLs, in a folder of their own.
+set(TOLVEK_HOST_DIR ${PROJECT_BINARY_DIR}/host)
+add_subdirectory(tools/standin_host)
+add_subdirectory(tests/transcripts)

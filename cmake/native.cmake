@@ -4,7 +4,9 @@ find_package(GTest REQUIRED)
 include(GoogleTest)
 
 file(GLOB TOLVEK_SUPPORT_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/support/*.cpp)
+add_subdirectory(tools/host_side)
 add_library(tolvek_support STATIC ${TOLVEK_SUPPORT_SOURCES})
+target_link_libraries(tolvek_support PUBLIC host_side)
 target_include_directories(tolvek_support PUBLIC ${PROJECT_SOURCE_DIR}/tests/support ${PROJECT_SOURCE_DIR}/src)
 
 add_library(tolvek_native STATIC $<TARGET_OBJECTS:tolvek_core>)

@@ -35,6 +35,7 @@ set(TOLVEK_WINE_ENVIRONMENT
   "WINEDLLOVERRIDES=mscoree,mshtml="
   "DISPLAY=")
 
+add_subdirectory(tools/host_side)
 add_subdirectory(tests/windows)
 add_subdirectory(tests/boundary)
 # The stand-in host program and its DLLs, in a folder of their own.

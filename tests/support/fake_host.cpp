@@ -5,7 +5,7 @@
 
 #include "fake_os.h"
 #include "host/host_api.h"
-#include "host_recorder.h"
+#include "output_capture.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <cstdarg>
 #include <cstddef>
 
-#include "host_recorder.h"
+#include "output_capture.h"
 
 namespace {
 

@@ -22,7 +22,9 @@ if(NOT TOLVEK_FUZZ)
     ${PROJECT_SOURCE_DIR}/tools/standin_host/host_variables.cpp
     ${PROJECT_SOURCE_DIR}/tools/standin_host/key_translation.cpp
     ${PROJECT_SOURCE_DIR}/tools/standin_host/script_steps.cpp)
-  add_executable(unit_tests ${TOLVEK_UNIT_SOURCES} ${TOLVEK_HOST_PORTABLE_SOURCES})
+  add_executable(unit_tests ${TOLVEK_UNIT_SOURCES} ${TOLVEK_HOST_PORTABLE_SOURCES}
+    ${PROJECT_SOURCE_DIR}/tools/standin_host/tests/key_translation_test.cpp
+    ${PROJECT_SOURCE_DIR}/tools/standin_host/tests/portable_parts_test.cpp)
   target_include_directories(unit_tests PRIVATE ${PROJECT_SOURCE_DIR}/tools/standin_host)
   target_link_libraries(unit_tests PRIVATE tolvek_native GTest::gtest_main GTest::gmock)
   gtest_discover_tests(unit_tests DISCOVERY_TIMEOUT 60)

@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "host_call.h"
-#include "takecmd_standin.h"
+#include "takecmd_recorder.h"
 #include "wine_support.h"
 
 namespace {

@@ -8,7 +8,7 @@
 #include <cstring>
 #include <string>
 
-#include "takecmd_standin.h"
+#include "takecmd_recorder.h"
 #include "wine_support.h"
 
 namespace {

@@ -12,7 +12,7 @@
 #include <string>
 
 #include "hotkeys/hotkey_slots.h"
-#include "takecmd_standin.h"
+#include "takecmd_recorder.h"
 #include "wine_support.h"
 
 namespace {

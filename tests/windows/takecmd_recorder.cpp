@@ -1,6 +1,6 @@
 // The stand-in host library: records what the plug-in prints and answers
 // its variable expansions from a small table.
-#include "takecmd_standin.h"
+#include "takecmd_recorder.h"
 
 #include <windows.h>
 

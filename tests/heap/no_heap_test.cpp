@@ -244,7 +244,7 @@ TEST_F(NoHeapTest, EveryFormOfTheCommand) {
         {manyArguments, PLAIN, false, 1, true},
     };
     for (const Row& row : rows) {
-        SCOPED_TRACE(fake_host::Narrow(std::u16string(row.arguments).substr(0, 60)));
+        SCOPED_TRACE(host_side::Narrow(std::u16string(row.arguments).substr(0, 60)));
         SetUp();
         ExtendedKeyMode = row.extended;
         switch (row.setup) {

@@ -1,10 +1,13 @@
-// A recording stand-in for the host library, for native tests: it answers
-// variable expansions from a small table, keeps what is printed on standard
-// output and standard error, and counts ClearEditLine calls. All storage is
-// fixed, so the stand-in itself never allocates.
+// The host library as the native tests see it: the recording stand-in of
+// tools/host_side (it answers variable expansions from a small table, keeps
+// what is printed on standard output and standard error, and counts
+// ClearEditLine calls), with the native stand-in's standard error handle.
+// All storage is fixed, so the stand-in itself never allocates.
 #pragma once
 
 #include <string>
+
+#include "host_text.h"  // host_side::Narrow, for readable test failures
 
 namespace fake_host {
 
@@ -26,8 +29,5 @@ int ClearEditLineCalls();
 
 // Qprintf calls whose handle was not the standard error handle.
 int QprintfOnOtherHandles();
-
-// Converts for readable test failures.
-std::string Narrow(const std::u16string& text);
 
 }  // namespace fake_host

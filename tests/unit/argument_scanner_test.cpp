@@ -68,7 +68,7 @@ const OfferedRow OFFERED_ROWS[] = {
 
 TEST_F(ArgumentScannerTest, OffersTheWorkedExamplePositionsInEveryMode) {
     for (const OfferedRow& row : OFFERED_ROWS) {
-        SCOPED_TRACE(fake_host::Narrow(row.line));
+        SCOPED_TRACE(host_side::Narrow(row.line));
         EXPECT_EQ(Offered(row.line, 0), row.plain);
         EXPECT_EQ(Offered(row.line, SCAN_RIGHT), row.plain);
         EXPECT_EQ(Offered(row.line, SCAN_RIGHT | SCAN_STOP_AT_BRACKET), row.stopAtBracket);
@@ -111,7 +111,7 @@ const SingleCallRow SINGLE_CALLS[] = {
 
 TEST_F(ArgumentScannerTest, SingleCallsGiveTheWorkedResults) {
     for (const SingleCallRow& row : SINGLE_CALLS) {
-        SCOPED_TRACE(fake_host::Narrow(row.line) + " mode " + std::to_string(row.mode) + " from " +
+        SCOPED_TRACE(host_side::Narrow(row.line) + " mode " + std::to_string(row.mode) + " from " +
                      std::to_string(row.cursorIn));
         std::int32_t cursor = row.cursorIn;
         EXPECT_EQ(FindArgumentBoundary(row.line.c_str(), &cursor, row.mode), row.result);
@@ -148,7 +148,7 @@ TEST_F(ArgumentScannerTest, EscapeCharacterFallsBackToCaret) {
     const Row rows[] = {{u"~", u'~'}, {u"", u'^'}, {u"~~", u'^'}, {u"%@option[escapechar]", u'^'}};
     for (const Row& row : rows) {
         fake_host::SetExpansion(u"%@option[escapechar]", row.expansion.c_str());
-        EXPECT_EQ(GetEscapeChar(), row.expected) << fake_host::Narrow(row.expansion);
+        EXPECT_EQ(GetEscapeChar(), row.expected) << host_side::Narrow(row.expansion);
     }
 }
 

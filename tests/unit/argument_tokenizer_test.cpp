@@ -63,7 +63,7 @@ const Row ROWS[] = {
 
 TEST_F(ArgumentTokenizerTest, SplitsQuotesAndUpperCases) {
     for (const Row& row : ROWS) {
-        SCOPED_TRACE(fake_host::Narrow(row.text));
+        SCOPED_TRACE(host_side::Narrow(row.text));
         const int count = TokenizeArguments(row.text.c_str());
         EXPECT_EQ(count, static_cast<int>(row.arguments.size()));
         EXPECT_EQ(ArgumentList.count, count);

@@ -25,7 +25,7 @@ TEST(ErrorPrefixTest, AddsTheBatchPositionOnlyWhileABatchFileRuns) {
         {u" 0", u"z.bat [2]  ", u"Tolvek plugin: z.bat [2]  ", 2},
     };
     for (const Row& row : rows) {
-        SCOPED_TRACE(fake_host::Narrow(row.batch) + " / " + fake_host::Narrow(row.position));
+        SCOPED_TRACE(host_side::Narrow(row.batch) + " / " + host_side::Narrow(row.position));
         fake_host::Reset();
         fake_os::Reset();
         fake_host::SetExpansion(u"%_batch", row.batch);

@@ -121,7 +121,7 @@ TEST_F(HotkeyNamesTest, ParsesNamesInBothSets) {
         {u"Ctrl-Shift-\u00DC", 0, 0x208DC},
     };
     for (const Row& row : rows) {
-        SCOPED_TRACE(fake_host::Narrow(row.name));
+        SCOPED_TRACE(host_side::Narrow(row.name));
         EXPECT_EQ(ParseIn(false, row.name), row.legacy) << "legacy";
         EXPECT_EQ(ParseIn(true, row.name), row.extended) << "extended";
     }
@@ -171,10 +171,10 @@ TEST_F(HotkeyNamesTest, FormatsCodesInBothSets) {
         SCOPED_TRACE(::testing::Message() << std::hex << row.code);
         const Formatted legacy = FormatIn(false, row.code);
         EXPECT_EQ(legacy.result, row.legacyResult);
-        EXPECT_EQ(fake_host::Narrow(legacy.text), fake_host::Narrow(row.legacy));
+        EXPECT_EQ(host_side::Narrow(legacy.text), host_side::Narrow(row.legacy));
         const Formatted extended = FormatIn(true, row.code);
         EXPECT_EQ(extended.result, row.extendedResult);
-        EXPECT_EQ(fake_host::Narrow(extended.text), fake_host::Narrow(row.extended));
+        EXPECT_EQ(host_side::Narrow(extended.text), host_side::Narrow(row.extended));
     }
     EXPECT_EQ(FormatHotkeyName(0x10073, nullptr), -1);
 }
@@ -191,7 +191,7 @@ TEST_F(HotkeyNamesTest, EveryUsableCellSurvivesFormatAndParse) {
                 const Formatted name = FormatIn(extended, code);
                 EXPECT_EQ(name.result, 0);
                 EXPECT_EQ(ParseIn(extended, name.text), code)
-                    << (extended ? "extended " : "legacy ") << fake_host::Narrow(name.text);
+                    << (extended ? "extended " : "legacy ") << host_side::Narrow(name.text);
             }
         }
     }
@@ -200,8 +200,8 @@ TEST_F(HotkeyNamesTest, EveryUsableCellSurvivesFormatAndParse) {
 TEST_F(HotkeyNamesTest, ListsEveryKeyWithItsUsableCombinations) {
     const std::vector<std::u16string> legacy = ListingIn(false);
     ASSERT_EQ(legacy.size(), 74u);
-    EXPECT_EQ(fake_host::Narrow(legacy[0]),
-              fake_host::Narrow(u"F1 \u00B7 Shift-F1 \u00B7 Ctrl-F1 \u00B7 Alt-F1 \u00B7 Ctrl-Shift-F1 \u00B7 "
+    EXPECT_EQ(host_side::Narrow(legacy[0]),
+              host_side::Narrow(u"F1 \u00B7 Shift-F1 \u00B7 Ctrl-F1 \u00B7 Alt-F1 \u00B7 Ctrl-Shift-F1 \u00B7 "
                                 u"Ctrl-Alt-F1"));
     EXPECT_EQ(legacy[48], u"Alt-1");
     EXPECT_EQ(legacy[70], u"Ctrl-Shift-Num/");
@@ -209,8 +209,8 @@ TEST_F(HotkeyNamesTest, ListsEveryKeyWithItsUsableCombinations) {
 
     const std::vector<std::u16string> extended = ListingIn(true);
     ASSERT_EQ(extended.size(), 72u);
-    EXPECT_EQ(fake_host::Narrow(extended[58]),
-              fake_host::Narrow(u"Shift-Backspace \u00B7 Ctrl-Backspace \u00B7 Alt-Backspace \u00B7 "
+    EXPECT_EQ(host_side::Narrow(extended[58]),
+              host_side::Narrow(u"Shift-Backspace \u00B7 Ctrl-Backspace \u00B7 Alt-Backspace \u00B7 "
                                 u"Ctrl-Shift-Backspace \u00B7 Ctrl-Alt-Backspace \u00B7 Ctrl-Alt-Shift-Backspace"));
     EXPECT_EQ(extended[17], u"Del \u00B7 Ctrl-Del \u00B7 Ctrl-Shift-Del \u00B7 Ctrl-Alt-Shift-Del");
     EXPECT_EQ(fake_host::StandardError(), u"");

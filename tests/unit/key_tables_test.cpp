@@ -20,7 +20,7 @@ std::string SetName(KeySet set) {
 }
 
 std::string RowLabel(KeySet set, int row) {
-    return SetName(set) + " row " + std::to_string(row) + " " + fake_host::Narrow(KeyRowName(set, row));
+    return SetName(set) + " row " + std::to_string(row) + " " + host_side::Narrow(KeyRowName(set, row));
 }
 
 // The row of `name` (exact match), or -1.
@@ -37,7 +37,7 @@ using Row7 = std::array<KeyCode, 7>;
 Row7 CellsOf(KeySet set, const std::u16string& name) {
     Row7 cells{};
     const int row = RowOf(set, name);
-    EXPECT_GE(row, 0) << fake_host::Narrow(name);
+    EXPECT_GE(row, 0) << host_side::Narrow(name);
     if (row < 0) return cells;
     for (int column = 0; column < KeyColumnCount(set); ++column) cells[column] = KeyCell(set, row, column);
     return cells;
@@ -105,7 +105,7 @@ TEST(KeyTables, NamesAreUniqueIgnoringCaseAndAliasesLeadToNames) {
             }
         }
         for (int alias = 0; alias < KeyAliasCount(set); ++alias) {
-            SCOPED_TRACE(SetName(set) + " alias " + fake_host::Narrow(KeyAliasName(set, alias)));
+            SCOPED_TRACE(SetName(set) + " alias " + host_side::Narrow(KeyAliasName(set, alias)));
             EXPECT_GE(RowOf(set, KeyAliasTarget(set, alias)), 0) << "target is no table name";
             for (int row = 0; row < KeyRowCount(set); ++row) {
                 EXPECT_FALSE(EqualsIgnoringAsciiCase(KeyAliasName(set, alias), KeyRowName(set, row)));

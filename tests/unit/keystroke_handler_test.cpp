@@ -76,7 +76,7 @@ TEST_F(KeystrokeHandlerTest, CarriesOutEachActionAndConsumesTheKey) {
     for (const bool extended : {false, true}) {
         ExtendedKeyMode = extended;
         for (const ActionRow& row : ACTION_ROWS) {
-            SCOPED_TRACE(fake_host::Narrow(row.line) + " cursor " + std::to_string(row.cursor) + " action " +
+            SCOPED_TRACE(host_side::Narrow(row.line) + " cursor " + std::to_string(row.cursor) + " action " +
                          std::to_string(static_cast<int>(row.action)) + (extended ? " extended" : " legacy"));
             fake_host::Reset();
             HostCall call(row.line, row.cursor, DefaultKeyOf(row.action));

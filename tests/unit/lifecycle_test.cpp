@@ -69,7 +69,7 @@ TEST_F(LifecycleTest, HostVersionProbe) {
         {u"%_4ver", 0, false},                // a host that does not know the variable
     };
     for (const Row& row : rows) {
-        SCOPED_TRACE("\"" + fake_host::Narrow(row.expansion) + "\"");
+        SCOPED_TRACE("\"" + host_side::Narrow(row.expansion) + "\"");
         fake_host::SetExpansion(u"%_4ver", row.expansion);
         HostVersion = 55;
         ExtendedKeyMode = !row.extended;
@@ -89,7 +89,7 @@ TEST_F(LifecycleTest, BannerOnlyForExactlyDoubleZero) {
         {u"", false},  {u"00 ", false}, {QUIET_TEXT, false},
     };
     for (const Row& row : rows) {
-        SCOPED_TRACE("\"" + fake_host::Narrow(row.expansion) + "\"");
+        SCOPED_TRACE("\"" + host_side::Narrow(row.expansion) + "\"");
         fake_host::Reset();
         fake_host::SetExpansion(QUIET_TEXT, row.expansion);
         EXPECT_EQ(InitializePlugin(), 0);
@@ -166,7 +166,7 @@ TEST_F(LifecycleTest, HelpShowsTheBoxForTheCommandNameOnly) {
     void* const foreground = reinterpret_cast<void*>(0xF0F0);
     fake_os::SetForegroundWindow(foreground);
     for (const NameRow& row : NAME_ROWS) {
-        SCOPED_TRACE(row.name != nullptr ? fake_host::Narrow(row.name) : "null");
+        SCOPED_TRACE(row.name != nullptr ? host_side::Narrow(row.name) : "null");
         const int before = fake_os::MessageBoxCount();
         EXPECT_EQ(Help(row.name), row.answer);
         EXPECT_EQ(fake_os::MessageBoxCount() - before, row.answer);
@@ -180,7 +180,7 @@ TEST_F(LifecycleTest, HelpShowsTheBoxForTheCommandNameOnly) {
 
 TEST_F(LifecycleTest, UsageFillsTheBufferForTheCommandNameOnly) {
     for (const NameRow& row : NAME_ROWS) {
-        SCOPED_TRACE(row.name != nullptr ? fake_host::Narrow(row.name) : "null");
+        SCOPED_TRACE(row.name != nullptr ? host_side::Narrow(row.name) : "null");
         char16_t buffer[1024];
         std::fill(std::begin(buffer), std::end(buffer), u'#');
         EXPECT_EQ(Usage(row.name, buffer), row.answer);

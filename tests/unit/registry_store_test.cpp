@@ -201,7 +201,7 @@ TEST_F(RegistryStoreTest, SaveWritesEightDwordsUnderTheUserKeyOnly) {
     EXPECT_EQ(fake_host::StandardError(), u"");
     EXPECT_FALSE(fake_os::KeyExists(MACHINE, PATH));
     for (int i = 0; i < HOTKEY_SLOT_COUNT; ++i) {
-        SCOPED_TRACE(fake_host::Narrow(NAMES[i]));
+        SCOPED_TRACE(host_side::Narrow(NAMES[i]));
         const fake_os::StoredValue value = fake_os::Value(USER, PATH, NAMES[i]);
         ASSERT_TRUE(value.exists);
         EXPECT_EQ(value.type, fake_os::REG_DWORD_TYPE);
@@ -224,7 +224,7 @@ TEST_F(RegistryStoreTest, FailingWriteAmongEightGivesOneMessageAndWritesTheRest)
     EXPECT_EQ(fake_host::StandardError(), u"Tolvek plugin: Error writing to registry\r\n");
     EXPECT_EQ(CurrentSlots(), UNTOUCHED);
     for (int i = 0; i < HOTKEY_SLOT_COUNT; ++i) {
-        SCOPED_TRACE(fake_host::Narrow(NAMES[i]));
+        SCOPED_TRACE(host_side::Narrow(NAMES[i]));
         const fake_os::StoredValue value = fake_os::Value(USER, PATH, NAMES[i]);
         EXPECT_EQ(value.exists, i != DeleteLeft);
         if (value.exists) {

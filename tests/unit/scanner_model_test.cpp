@@ -45,8 +45,8 @@ TEST(ScannerModelTest, GivesTheModelsAnswerForEveryCursorAndMode) {
                 std::int32_t model = from;
                 const int found = FindArgumentBoundary(line.c_str(), &fast, mode);
                 ASSERT_EQ(found, ReferenceFindArgumentBoundary(line.c_str(), &model, mode, escape))
-                    << fake_host::Narrow(line) << " mode " << mode << " from " << from;
-                ASSERT_EQ(fast, model) << fake_host::Narrow(line) << " mode " << mode << " from " << from;
+                    << host_side::Narrow(line) << " mode " << mode << " from " << from;
+                ASSERT_EQ(fast, model) << host_side::Narrow(line) << " mode " << mode << " from " << from;
                 ++compared;
             }
         }

@@ -111,13 +111,13 @@ const Row ROWS[] = {
 
 TEST_F(TolvekCommandTest, OptionsMessagesAndResults) {
     for (const Row& row : ROWS) {
-        SCOPED_TRACE(fake_host::Narrow(row.arguments));
+        SCOPED_TRACE(host_side::Narrow(row.arguments));
         ResetPlugin();
         EXPECT_EQ(tolvek(row.arguments.c_str()), row.result);
         if (!row.output.empty() || row.result != 0) {
-            EXPECT_EQ(fake_host::Narrow(fake_host::StandardOutput()), fake_host::Narrow(row.output));
+            EXPECT_EQ(host_side::Narrow(fake_host::StandardOutput()), host_side::Narrow(row.output));
         }
-        EXPECT_EQ(fake_host::Narrow(fake_host::StandardError()), fake_host::Narrow(row.error));
+        EXPECT_EQ(host_side::Narrow(fake_host::StandardError()), host_side::Narrow(row.error));
         EXPECT_EQ(CurrentSlots(), row.slots);
         EXPECT_EQ(fake_host::QprintfOnOtherHandles(), 0);
     }
@@ -172,7 +172,7 @@ constexpr char16_t STORE_PATH[] = u"Software\\DARevavev\\Tolvek";
 
 KeyCode Stored(const char16_t* name) {
     const fake_os::StoredValue value = fake_os::Value(os::RegistryRoot::CurrentUser, STORE_PATH, name);
-    EXPECT_TRUE(value.exists) << fake_host::Narrow(name);
+    EXPECT_TRUE(value.exists) << host_side::Narrow(name);
     EXPECT_EQ(value.type, fake_os::REG_DWORD_TYPE);
     KeyCode code = 0;
     for (int i = 3; i >= 0; --i) code = static_cast<KeyCode>((static_cast<std::uint32_t>(code) << 8) | value.data[i]);

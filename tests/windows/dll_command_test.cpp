@@ -8,6 +8,8 @@
 #include <cstring>
 #include <string>
 
+#include "host_text.h"
+#include "modifier_keys.h"
 #include "takecmd_recorder.h"
 #include "wine_support.h"
 
@@ -48,7 +50,7 @@ protected:
         StartHost(u"8");
     }
     void TearDown() override {
-        wine::HoldModifiers(false, false, false);
+        EXPECT_TRUE(host_side::HoldModifierKeys(false, false, false));
         wine::DeleteTolvekKeys();
         StartHost(u"8");
     }
@@ -128,7 +130,7 @@ TEST_F(DllCommandTest, ListsTheSetOfTheHostsGeneration) {
 TEST_F(DllCommandTest, KeysGivenByNameInExtendedMode) {
     StartHost(u"24");
     EXPECT_EQ(tolvek(u"/ML:Ctrl-Alt-Shift-Left"), 0);
-    wine::HoldModifiers(true, true, true);
+    EXPECT_TRUE(host_side::HoldModifierKeys(true, true, true));
 
     char16_t line[] = u"dir /s /b x";
     char16_t name[] = u"Ctrl-Alt-Shift-Left";

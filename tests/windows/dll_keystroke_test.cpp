@@ -5,6 +5,8 @@
 #include <cstring>
 
 #include "host_call.h"
+#include "host_text.h"
+#include "modifier_keys.h"
 #include "takecmd_recorder.h"
 #include "wine_support.h"
 
@@ -22,9 +24,9 @@ class DllKeystrokeTest : public ::testing::Test {
 protected:
     void SetUp() override {
         StandInReset();
-        wine::HoldModifiers(false, false, false);
+        EXPECT_TRUE(host_side::HoldModifierKeys(false, false, false));
     }
-    void TearDown() override { wine::HoldModifiers(false, false, false); }
+    void TearDown() override { EXPECT_TRUE(host_side::HoldModifierKeys(false, false, false)); }
 
     KeyFunction* key = wine::Export<KeyFunction>("key");
 };
@@ -53,7 +55,7 @@ TEST_F(DllKeystrokeTest, DefaultHotkeysEditByArguments) {
         {u"echo \"a b\" c", 11, CTRL_LEFT, u"echo \"a b\" c", 5, true},
     };
     for (const Row& row : rows) {
-        SCOPED_TRACE(wine::Narrow(row.line) + " cursor " + std::to_string(row.cursor));
+        SCOPED_TRACE(host_side::Narrow(row.line) + " cursor " + std::to_string(row.cursor));
         const int clearsBefore = StandInClearEditLineCalls();
         HostCall call(row.line, row.cursor, row.code);
         EXPECT_EQ(key(&call.record), 0);
@@ -76,7 +78,7 @@ TEST_F(DllKeystrokeTest, ModifierKeysHeldOnTheKeyboardChangeTheCode) {
     };
     for (const ModifierRow& row : rows) {
         SCOPED_TRACE(::testing::Message() << row.shift << row.ctrl << row.alt);
-        wine::HoldModifiers(row.shift, row.ctrl, row.alt);
+        EXPECT_TRUE(host_side::HoldModifierKeys(row.shift, row.ctrl, row.alt));
         HostCall call(u"abc", 3, CTRL_L);
         key(&call.record);
         EXPECT_EQ(call.Line(), row.deletes ? u"" : u"abc");

@@ -8,6 +8,8 @@
 #include <cstring>
 #include <string>
 
+#include "host_text.h"
+#include "modifier_keys.h"
 #include "takecmd_recorder.h"
 #include "wine_support.h"
 
@@ -81,7 +83,7 @@ TEST_F(DllLifecycleTest, BannerAndHostGeneration) {
         {u"24.01", u"01", u"", true},
     };
     for (const Row& row : rows) {
-        SCOPED_TRACE(wine::Narrow(row.version) + " / " + wine::Narrow(row.quiet));
+        SCOPED_TRACE(host_side::Narrow(row.version) + " / " + host_side::Narrow(row.quiet));
         StandInReset();
         StandInSetExpansion(u"%_4ver", row.version);
         StandInSetExpansion(u"%[_transient]%[_pipe]%[noloadmsg]", row.quiet);
@@ -90,14 +92,14 @@ TEST_F(DllLifecycleTest, BannerAndHostGeneration) {
         EXPECT_EQ(std::u16string(StandInStandardError()), u"");
 
         // Ctrl+Alt+Shift adds its flags only in extended key mode.
-        wine::HoldModifiers(true, true, true);
+        EXPECT_TRUE(host_side::HoldModifierKeys(true, true, true));
         char16_t line[8] = u"abc";
         KeystrokeRecord record{};
         record.keyCode = 12;
         record.lineStart = line;
         record.cursorPos = line + 3;
         key(&record);
-        wine::HoldModifiers(false, false, false);
+        EXPECT_TRUE(host_side::HoldModifierKeys(false, false, false));
         EXPECT_EQ(std::u16string(line), row.extended ? u"abc" : u"");
     }
 }

@@ -12,6 +12,8 @@
 #include <string>
 
 #include "hotkeys/hotkey_slots.h"
+#include "host_text.h"
+#include "modifier_keys.h"
 #include "takecmd_recorder.h"
 #include "wine_support.h"
 
@@ -81,7 +83,7 @@ class DllRegistryTest : public ::testing::Test {
 protected:
     void SetUp() override {
         StandInReset();
-        wine::HoldModifiers(false, false, false);
+        EXPECT_TRUE(host_side::HoldModifierKeys(false, false, false));
         wine::DeleteTolvekKeys();
     }
     // Leaves the plug-in as the other tests expect it: defaults, legacy mode.

@@ -1,9 +1,11 @@
-// Controls of the stand-in host library used by the Wine tests.
+// Controls of the TakeCmd.dll that the Wine tests put beside tolvek.dll.
 #pragma once
 
 extern "C" {
 
-// Forgets output, counters and expansions; the escape character expands to "^".
+// Forgets output, counters and expansions; the escape character expands to
+// "^". A Qprintf on a handle other than standard error is marked
+// "[wrong handle]" in the recorded standard error from now on.
 void StandInReset();
 // From now on `text` expands to `expansion`; other texts stay as they are.
 void StandInSetExpansion(const char16_t* text, const char16_t* expansion);

@@ -1,5 +1,5 @@
 // What the Wine tests share: the real tolvek.dll loaded the way a host loads
-// it, and the keyboard's modifier keys held through the input queue.
+// it, and a registry without the plug-in's settings.
 #pragma once
 
 #include <string>
@@ -17,12 +17,7 @@ Function* Export(const char* name) {
     return reinterpret_cast<Function*>(PluginExport(name));
 }
 
-// Presses or releases Shift, Ctrl and Alt so that GetAsyncKeyState sees them.
-void HoldModifiers(bool shift, bool ctrl, bool alt);
-
 // Removes the plug-in's registry key under both roots: no settings anywhere.
 void DeleteTolvekKeys();
-
-std::string Narrow(const std::u16string& text);
 
 }  // namespace wine

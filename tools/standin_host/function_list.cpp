@@ -1,5 +1,6 @@
 #include "function_list.h"
 
+#include "host_text.h"
 #include "text_units.h"
 
 namespace standin {
@@ -44,10 +45,9 @@ int FindCommand(const FunctionList& list, const char16_t* line, int* arguments) 
     int end = start;
     while (line[end] != u'\0' && !IsBlank(line[end])) ++end;
     for (int i = 0; i < list.commandCount; ++i) {
-        const char16_t* name = list.commands[i];
-        int k = 0;
-        while (start + k < end && name[k] != u'\0' && AsciiUpper(name[k]) == AsciiUpper(line[start + k])) ++k;
-        if (start + k != end || name[k] != u'\0') continue;
+        if (!host_side::SameNameIgnoringAsciiCase(list.commands[i], line + start, static_cast<std::size_t>(end - start))) {
+            continue;
+        }
         int rest = end;
         while (IsBlank(line[rest])) ++rest;
         *arguments = rest;

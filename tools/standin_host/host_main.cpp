@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "modifier_keys.h"
 #include "session.h"
 #include "takecmd_console.h"
 
@@ -113,7 +114,7 @@ int wmain(int argc, wchar_t** argv) {
 
     if (!standin::LoadPlugin(&session)) return 1;
     const int result = session.options.script.empty() ? standin::RunInteractive(&session) : standin::RunScript(&session);
-    standin::HoldModifiers(false, false, false);
+    host_side::HoldModifierKeys(false, false, false);
     standin::UnloadPlugin(&session);
     return result;
 }

@@ -1,6 +1,7 @@
 #include "host_variables.h"
 
-#include "text_units.h"
+#include "expansion_table.h"
+#include "host_text.h"
 
 namespace standin {
 namespace {
@@ -8,41 +9,7 @@ namespace {
 constexpr std::size_t MAX_VARIABLES = 32;
 constexpr std::size_t EXPANSION_UNITS = 8192;
 
-struct Variable {
-    char16_t name[VARIABLE_UNITS];
-    char16_t value[VARIABLE_UNITS];
-};
-
-Variable variables[MAX_VARIABLES];
-std::size_t variableCount = 0;
-
-// Compares `name` with the `length` units at `text`.
-bool NameEquals(const char16_t* name, const char16_t* text, std::size_t length) {
-    std::size_t i = 0;
-    for (; i < length; ++i) {
-        if (name[i] == u'\0' || AsciiUpper(name[i]) != AsciiUpper(text[i])) return false;
-    }
-    return name[i] == u'\0';
-}
-
-void CopyCut(char16_t* to, std::size_t capacity, const char16_t* from, std::size_t length) {
-    std::size_t i = 0;
-    for (; i < length && from[i] != u'\0' && i + 1 < capacity; ++i) to[i] = from[i];
-    to[i] = u'\0';
-}
-
-std::size_t Length(const char16_t* text) {
-    std::size_t length = 0;
-    while (text[length] != u'\0') ++length;
-    return length;
-}
-
-Variable* Find(const char16_t* name, std::size_t length) {
-    for (std::size_t i = 0; i < variableCount; ++i) {
-        if (NameEquals(variables[i].name, name, length)) return &variables[i];
-    }
-    return nullptr;
-}
+host_side::ExpansionTable<VARIABLE_UNITS, VARIABLE_UNITS, MAX_VARIABLES> variables;
 
 bool IsNameUnit(char16_t c) {
     return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9') || c == u'_' || c == u'$';
@@ -97,24 +64,15 @@ std::size_t ReferenceAt(const char16_t* text, const char16_t** name, std::size_t
 }  // namespace
 
 bool SetHostVariable(const char16_t* name, const char16_t* value) {
-    const std::size_t length = Length(name);
-    Variable* variable = Find(name, length);
-    if (variable == nullptr) {
-        if (variableCount == MAX_VARIABLES) return false;
-        variable = &variables[variableCount++];
-        CopyCut(variable->name, VARIABLE_UNITS, name, length);
-    }
-    CopyCut(variable->value, VARIABLE_UNITS, value, Length(value));
-    return true;
+    return variables.Set(name, value);
 }
 
 const char16_t* HostVariable(const char16_t* name) {
-    const Variable* variable = Find(name, Length(name));
-    return variable == nullptr ? nullptr : variable->value;
+    return variables.Find(name);
 }
 
 void ResetHostVariables() {
-    variableCount = 0;
+    variables.Clear();
     SetHostVariable(u"_4ver", u"24");
     SetHostVariable(u"_transient", u"0");
     SetHostVariable(u"_pipe", u"0");
@@ -141,8 +99,7 @@ void ExpandHostVariables(char16_t* buffer, std::size_t capacity) {
             out.Put(*p++);
             continue;
         }
-        const Variable* variable = Find(name, nameLength);
-        if (variable != nullptr) out.PutText(variable->value);
+        out.PutText(variables.Find(name, nameLength));
         p += length;
     }
     for (std::size_t i = 0; i < out.length; ++i) buffer[i] = expanded[i];

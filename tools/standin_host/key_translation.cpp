@@ -1,6 +1,6 @@
 #include "key_translation.h"
 
-#include "text_units.h"
+#include "host_text.h"
 
 namespace standin {
 namespace {
@@ -169,11 +169,7 @@ void Append(char16_t* out, std::size_t capacity, const char16_t* text) {
 }
 
 bool SameName(const char16_t* a, const char16_t* b) {
-    while (*a != u'\0' && AsciiUpper(*a) == AsciiUpper(*b)) {
-        ++a;
-        ++b;
-    }
-    return AsciiUpper(*a) == AsciiUpper(*b);
+    return host_side::SameNameIgnoringAsciiCase(a, b, host_side::TextUnits(b));
 }
 
 // Keys a script can name, beyond the function keys, letters and digits, with

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "modifier_keys.h"
 #include "script_steps.h"
 #include "session.h"
 
@@ -74,6 +75,12 @@ void Submit(Session* session) {
     const std::u16string line = session->line.text;
     ClearLine(&session->line);
     RunCommandLine(session, line, true);
+}
+
+// Holds the modifier keys, and says so when the keyboard state does not
+// show them in time: what the plug-in then sees is not the key pressed.
+void HoldModifiers(bool shift, bool ctrl, bool alt) {
+    if (!host_side::HoldModifierKeys(shift, ctrl, alt)) Write(u"the modifier keys did not reach the keyboard state\r\n", 2);
 }
 
 // Presses one key as a script does: the modifiers held on the keyboard

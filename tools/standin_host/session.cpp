@@ -6,7 +6,7 @@
 #include <cstring>
 
 #include "takecmd_console.h"
-#include "text_units.h"
+#include "host_text.h"
 
 namespace standin {
 namespace {
@@ -25,14 +25,8 @@ void CountClearEditLine(char16_t* /*line*/) {
     ++clearEditLineCalls;
 }
 
-std::string Narrow(const std::u16string& text) {
-    std::string narrow;
-    for (char16_t unit : text) narrow += static_cast<char>(unit < 0x80 ? unit : '?');
-    return narrow;
-}
-
 void* Export(const Session& session, const std::u16string& name) {
-    return reinterpret_cast<void*>(GetProcAddress(static_cast<HMODULE>(session.plugin.module), Narrow(name).c_str()));
+    return reinterpret_cast<void*>(GetProcAddress(static_cast<HMODULE>(session.plugin.module), host_side::Narrow(name).c_str()));
 }
 
 std::u16string Text(const char16_t* text) {
@@ -102,12 +96,8 @@ std::u16string Trimmed(const std::u16string& text) {
     return text.substr(first, last - first + 1);
 }
 
-bool SameWord(const std::u16string& a, const std::u16string& b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (AsciiUpper(a[i]) != AsciiUpper(b[i])) return false;
-    }
-    return true;
+bool SameWord(const std::u16string& word, const char16_t* name) {
+    return host_side::SameNameIgnoringAsciiCase(name, word.data(), word.size());
 }
 
 int RunHelp(Session* session, const std::u16string& name) {
@@ -259,17 +249,6 @@ int RunCommandLine(Session* session, const std::u16string& text, bool reportResu
     if (SameWord(word, u"usage") && !rest.empty()) return RunUsage(session, rest);
     Write(line + u": not a command of this stand-in host\r\n");
     return -1;
-}
-
-void HoldModifiers(bool shift, bool ctrl, bool alt) {
-    const struct {
-        BYTE key;
-        bool down;
-    } keys[] = {{VK_SHIFT, shift}, {VK_CONTROL, ctrl}, {VK_MENU, alt}};
-    for (const auto& key : keys) {
-        const bool held = (static_cast<unsigned short>(GetAsyncKeyState(key.key)) & 0x8000u) != 0;
-        if (held != key.down) keybd_event(key.key, 0, key.down ? 0 : KEYEVENTF_KEYUP, 0);
-    }
 }
 
 }  // namespace standin

@@ -73,10 +73,6 @@ KeyOutcome PressKey(Session* session, const ConsoleKey& key);
 // and "exit". Returns the command's result, or -1 when nothing ran.
 int RunCommandLine(Session* session, const std::u16string& line, bool reportResult);
 
-// Holds Shift, Ctrl and Alt as given (and releases the others) through the
-// input queue, so that GetAsyncKeyState sees them.
-void HoldModifiers(bool shift, bool ctrl, bool alt);
-
 int RunScript(Session* session);
 int RunInteractive(Session* session);
 

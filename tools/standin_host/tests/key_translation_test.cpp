@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "host_text.h"
 #include "hotkeys/key_tables.h"
 #include "key_translation.h"
 
@@ -34,12 +35,7 @@ const Modifiers COLUMN_MODIFIERS[7] = {
 // A character no key of the tables types, to see where it is passed on.
 constexpr char16_t TYPED = u'\u2603';
 
-
-std::string Narrow(const std::u16string& text) {
-    std::string narrow;
-    for (char16_t unit : text) narrow += unit < 0x80 ? static_cast<char>(unit) : '?';
-    return narrow;
-}
+using host_side::Narrow;
 
 std::u16string Prefixed(int column, const char16_t* name) {
     return std::u16string(PREFIXES[column]) + name;

@@ -1,5 +1,7 @@
 #include "edit_line.h"
 
+#include <cstdint>
+
 namespace standin {
 namespace {
 
@@ -58,11 +60,17 @@ void SetCursor(EditLine* line, int position) {
     line->cursor = position < 0 ? 0 : position > line->length ? line->length : position;
 }
 
-bool TakeLineFromBuffer(EditLine* line, long long cursorIndex) {
+bool TakeLineFromBuffer(EditLine* line, const char16_t* cursor) {
     line->text[LINE_UNITS - 1] = u'\0';
     line->length = Measure(line->text);
-    const bool inside = cursorIndex >= 0 && cursorIndex <= line->length;
-    SetCursor(line, inside ? static_cast<int>(cursorIndex) : line->cursor);
+    // From the addresses, not by subtracting the pointers: that is defined
+    // only for pointers into the same array.
+    const auto start = reinterpret_cast<std::uintptr_t>(line->text);
+    const auto at = reinterpret_cast<std::uintptr_t>(cursor);
+    const std::uintptr_t offset = at - start;
+    const bool inside = at >= start && offset % sizeof(char16_t) == 0 &&
+                        offset / sizeof(char16_t) <= static_cast<std::uintptr_t>(line->length);
+    SetCursor(line, inside ? static_cast<int>(offset / sizeof(char16_t)) : line->cursor);
     return inside;
 }
 

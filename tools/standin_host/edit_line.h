@@ -26,9 +26,11 @@ void SetLineText(EditLine* line, const char16_t* text);
 void SetCursor(EditLine* line, int position);
 
 // Takes the line as the plug-in left it in the buffer: measures it again and
-// places the cursor at `cursorIndex`. Returns false, with the cursor kept
-// within the line, when the index lay outside it.
-bool TakeLineFromBuffer(EditLine* line, long long cursorIndex);
+// places the cursor where `cursor` points. Returns false, with the cursor
+// kept within the line, when `cursor` does not point at one of the line's
+// characters or its terminator. Only addresses are compared: the plug-in
+// may have left the pointer anywhere.
+bool TakeLineFromBuffer(EditLine* line, const char16_t* cursor);
 
 // What the host does with a key the plug-in passed on.
 enum class LineEffect {

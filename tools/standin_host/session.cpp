@@ -214,7 +214,7 @@ KeyOutcome PressKey(Session* session, const ConsoleKey& key) {
         outcome.clearEditLineCalls = clearEditLineCalls;
         outcome.taken = outcome.codePassed != 0 ? record.keyCode == 0 : name[0] == u'\0';
         outcome.redraw = record.redraw != 0;
-        outcome.cursorOutside = !TakeLineFromBuffer(&line, record.cursorPos - line.text);
+        outcome.cursorOutside = !TakeLineFromBuffer(&line, record.cursorPos);
         outcome.textChanged = std::memcmp(before, line.text, (line.length + 1) * sizeof(char16_t)) != 0;
         outcome.cursorMoved = line.cursor != cursorBefore;
     }

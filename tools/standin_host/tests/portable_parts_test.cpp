@@ -2,6 +2,7 @@
 // for a plug-in, the plug-in's function list and the steps of a script.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 
 #include "edit_line.h"
@@ -69,19 +70,22 @@ TEST(StandInEditLineTest, AFullLineTakesNoMoreCharacters) {
 }
 
 TEST(StandInEditLineTest, TheLineTheHandlerLeftIsMeasuredAndItsCursorChecked) {
+    // Byte offsets from the line's first unit: the handler may leave the
+    // cursor pointer before the line, past it, or between two units.
     struct Row {
-        long long cursor;
+        long long byteOffset;
         bool inside;
         int cursorAfter;
     };
-    for (const Row& row : {Row{2, true, 2}, Row{4, true, 4}, Row{5, false, 3}, Row{-1, false, 3}}) {
+    for (const Row& row : {Row{4, true, 2}, Row{8, true, 4}, Row{10, false, 3}, Row{-2, false, 3}, Row{3, false, 3}}) {
         EditLine line{};
         SetLineText(&line, u"dir /s");
         SetCursor(&line, 3);
         line.text[4] = u'\0';  // the handler shortened the line to "dir "
-        EXPECT_EQ(TakeLineFromBuffer(&line, row.cursor), row.inside) << row.cursor;
+        const auto cursor = reinterpret_cast<const char16_t*>(reinterpret_cast<std::uintptr_t>(line.text) + row.byteOffset);
+        EXPECT_EQ(TakeLineFromBuffer(&line, cursor), row.inside) << row.byteOffset;
         EXPECT_EQ(line.length, 4);
-        EXPECT_EQ(line.cursor, row.cursorAfter) << row.cursor;
+        EXPECT_EQ(line.cursor, row.cursorAfter) << row.byteOffset;
     }
 }
 

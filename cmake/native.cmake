@@ -9,10 +9,8 @@ add_library(tolvek_support STATIC ${TOLVEK_SUPPORT_SOURCES})
 target_link_libraries(tolvek_support PUBLIC host_side_recording)
 target_include_directories(tolvek_support PUBLIC ${PROJECT_SOURCE_DIR}/tests/support ${PROJECT_SOURCE_DIR}/src)
 
-# The plug-in's portable code as an archive, and with the stand-ins that
-# take the place of the host and of Windows.
-add_library(tolvek_core_archive STATIC $<TARGET_OBJECTS:tolvek_core>)
-target_include_directories(tolvek_core_archive PUBLIC ${PROJECT_SOURCE_DIR}/src)
+# The plug-in's portable code with the stand-ins that take the place of the
+# host and of Windows.
 add_library(tolvek_native INTERFACE)
 target_link_libraries(tolvek_native INTERFACE tolvek_core_archive tolvek_support)
 

@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "host/host_version.h"
 #include "modifier_keys.h"
 #include "session.h"
 #include "takecmd_console.h"
@@ -33,16 +34,6 @@ constexpr char16_t USAGE[] =
 
 std::u16string Wide(const wchar_t* text) {
     return std::u16string(reinterpret_cast<const char16_t*>(text));
-}
-
-// The host's major version as the host itself reads its version text.
-int LeadingNumber(const std::u16string& text) {
-    int value = 0;
-    for (char16_t c : text) {
-        if (c < u'0' || c > u'9' || value > 100000) break;
-        value = value * 10 + (c - u'0');
-    }
-    return value;
 }
 
 bool SetVariable(const std::u16string& name, const std::u16string& value) {
@@ -104,7 +95,7 @@ int wmain(int argc, wchar_t** argv) {
     if (parsed != 0) return parsed < 0 ? 0 : parsed;
 
     const std::u16string version = Variable(u"_4ver");
-    session.options.extendedKeys = LeadingNumber(version) >= 24;
+    session.options.extendedKeys = UsesExtendedKeys(HostVersionFromText(version.c_str()));
     Write(u"Stand-in host, version \"" + version + u"\": " +
           (session.options.extendedKeys ? u"keys numbered as from version 24 on, passed with their names"
                                         : u"keys numbered as up to version 23") +

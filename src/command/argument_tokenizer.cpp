@@ -1,6 +1,6 @@
 #include "command/argument_tokenizer.h"
 
-#include "plugin/error_prefix.h"
+#include "host/error_prefix.h"
 #include "text/char_class.h"
 #include "text/text.h"
 

@@ -4,8 +4,8 @@
 #include "hotkeys/hotkey_names.h"
 #include "hotkeys/hotkey_slots.h"
 #include "hotkeys/registry_store.h"
-#include "plugin/error_prefix.h"
-#include "plugin/help_text.h"
+#include "host/error_prefix.h"
+#include "command/help_text.h"
 #include "text/text.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "edit/argument_scanner.h"
-#include "host/host_generation.h"
+#include "plugin/plugin_state.h"
 #include "hotkeys/hotkey_names.h"
 #include "hotkeys/hotkey_slots.h"
 #include "os/os.h"

@@ -2,7 +2,7 @@
 
 #include <cstddef>
 
-#include "host/host_generation.h"
+#include "plugin/plugin_state.h"
 
 namespace {
 

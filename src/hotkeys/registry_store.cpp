@@ -5,7 +5,7 @@
 #include "host/host_api.h"
 #include "hotkeys/hotkey_slots.h"
 #include "os/os.h"
-#include "plugin/error_prefix.h"
+#include "host/error_prefix.h"
 
 namespace {
 

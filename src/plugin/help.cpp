@@ -3,7 +3,7 @@
 #include <cstddef>
 
 #include "os/os.h"
-#include "plugin/help_text.h"
+#include "command/help_text.h"
 #include "plugin/plugin_info.h"
 #include "text/text.h"
 

@@ -3,7 +3,7 @@
 #include <cstddef>
 
 #include "host/host_api.h"
-#include "host/host_generation.h"
+#include "plugin/plugin_state.h"
 #include "host/host_version.h"
 #include "hotkeys/hotkey_slots.h"
 #include "hotkeys/registry_store.h"

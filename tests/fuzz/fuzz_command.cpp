@@ -14,7 +14,7 @@
 #include "fake_os.h"
 #include "fuzz_check.h"
 #include "fuzz_input.h"
-#include "host/host_generation.h"
+#include "plugin/plugin_state.h"
 #include "hotkeys/hotkey_slots.h"
 #include "hotkeys/key_tables.h"
 #include "plugin/exports.h"

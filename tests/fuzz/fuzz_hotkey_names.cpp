@@ -9,7 +9,7 @@
 #include "fake_host.h"
 #include "fuzz_check.h"
 #include "fuzz_input.h"
-#include "host/host_generation.h"
+#include "plugin/plugin_state.h"
 #include "hotkeys/hotkey_names.h"
 #include "hotkeys/key_tables.h"
 #include "text/text.h"

@@ -19,7 +19,7 @@
 #include "fake_os.h"
 #include "fuzz_check.h"
 #include "fuzz_input.h"
-#include "host/host_generation.h"
+#include "plugin/plugin_state.h"
 #include "hotkeys/hotkey_names.h"
 #include "hotkeys/hotkey_slots.h"
 #include "plugin/exports.h"

@@ -13,7 +13,7 @@
 #include "allocation_counter.h"
 #include "fake_host.h"
 #include "fake_os.h"
-#include "host/host_generation.h"
+#include "plugin/plugin_state.h"
 #include "hotkeys/hotkey_slots.h"
 #include "plugin/exports.h"
 #include "text/text.h"

@@ -8,7 +8,7 @@
 
 #include "fake_host.h"
 #include "fake_os.h"
-#include "host/host_generation.h"
+#include "plugin/plugin_state.h"
 #include "hotkeys/hotkey_slots.h"
 
 class PluginTest : public ::testing::Test {

@@ -3,7 +3,7 @@
 
 #include "fake_host.h"
 #include "fake_os.h"
-#include "plugin/error_prefix.h"
+#include "host/error_prefix.h"
 
 namespace {
 

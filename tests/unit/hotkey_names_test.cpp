@@ -8,7 +8,7 @@
 
 #include "fake_host.h"
 #include "plugin_test.h"
-#include "host/host_generation.h"
+#include "plugin/plugin_state.h"
 #include "hotkeys/hotkey_names.h"
 #include "hotkeys/hotkey_slots.h"
 #include "hotkeys/key_tables.h"

@@ -10,7 +10,7 @@
 #include "fake_os.h"
 #include "host_call.h"
 #include "plugin_test.h"
-#include "host/host_generation.h"
+#include "plugin/plugin_state.h"
 #include "hotkeys/hotkey_slots.h"
 #include "plugin/exports.h"
 

@@ -10,10 +10,10 @@
 #include "fake_host.h"
 #include "fake_os.h"
 #include "plugin_test.h"
-#include "host/host_generation.h"
+#include "plugin/plugin_state.h"
 #include "hotkeys/hotkey_slots.h"
 #include "plugin/exports.h"
-#include "plugin/help_text.h"
+#include "command/help_text.h"
 
 namespace {
 

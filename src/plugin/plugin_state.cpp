@@ -1,4 +1,4 @@
-#include "host/host_generation.h"
+#include "plugin/plugin_state.h"
 
 int HostVersion = 0;
 bool ExtendedKeyMode = false;

@@ -1,4 +1,4 @@
-#include "plugin/error_prefix.h"
+#include "host/error_prefix.h"
 
 #include <cstddef>
 

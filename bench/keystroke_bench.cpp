@@ -69,7 +69,7 @@ Buffers buffers;
 void Prepare(const benchmark::State& state) {
     fake_host::Reset();
     fake_os::Reset();
-    ResetHotkeysToDefaults();
+    HotkeySlots = DEFAULT_HOTKEYS;
     const std::u16string text = LineFor(state);
     buffers.length = text.size();
     std::memcpy(buffers.original, text.c_str(), (text.size() + 1) * sizeof(char16_t));

@@ -63,9 +63,9 @@ const HotkeyOption* HotkeyOptionOf(const char16_t* argument) {
 
 // The code of one part of an option's value: NONE for no key, else the
 // key's name; 0 after reporting a part that names no usable hotkey.
-KeyCode ParsePart(const char16_t* part) {
+KeyCode ParsePart(KeySet keys, const char16_t* part) {
     if (EqualsIgnoringAsciiCase(part, u"NONE")) return NO_HOTKEY;
-    const KeyCode code = ParseHotkeyName(part);
+    const KeyCode code = ParseHotkeyName(keys, part);
     if (code > 0) return code;
     switch (code) {
     case -2: ReportError(u"Key not allowed \"%s\"\r\n", part); break;
@@ -81,7 +81,7 @@ bool IsPairSeparator(char16_t unit) {
 
 }  // namespace
 
-int ParseHotkeyPair(const char16_t* value, KeyCode* first, KeyCode* second) {
+int ParseHotkeyPair(KeySet keys, const char16_t* value, KeyCode* first, KeyCode* second) {
     if (value == nullptr) return -1;
     if (value[0] == u'\0') return 1;
     if (first == nullptr || second == nullptr) return -1;
@@ -97,14 +97,14 @@ int ParseHotkeyPair(const char16_t* value, KeyCode* first, KeyCode* second) {
     firstPart[length] = u'\0';
     if (length == 0) return 1;
 
-    KeyCode firstKey = ParsePart(firstPart);
+    KeyCode firstKey = ParsePart(keys, firstPart);
     if (firstKey == 0) return 1;
 
     KeyCode secondKey = NO_HOTKEY;
     if (*walk != u'\0') {
         const char16_t* secondPart = walk + 1;
         if (*secondPart == u'\0') return 1;
-        secondKey = ParsePart(secondPart);
+        secondKey = ParsePart(keys, secondPart);
         if (secondKey == 0) return 1;
     }
 
@@ -118,23 +118,23 @@ int ParseHotkeyPair(const char16_t* value, KeyCode* first, KeyCode* second) {
     return 0;
 }
 
-int ShowCurrentHotkeys() {
+int ShowCurrentHotkeys(KeySet keys, const HotkeySlotCodes& slots) {
     char16_t firstName[HOTKEY_NAME_UNITS];
     char16_t secondName[HOTKEY_NAME_UNITS];
     for (int action = MoveLeft; action <= DeleteRight; ++action) {
-        FormatHotkeyName(HotkeySlots[action], firstName);
-        const KeyCode second = HotkeySlots[action + SECOND_KEY_OFFSET];
+        FormatHotkeyName(keys, slots[action], firstName);
+        const KeyCode second = slots[action + SECOND_KEY_OFFSET];
         if (second == NO_HOTKEY) {
             Printf(HOTKEY_LINES[action].oneKey, firstName);
         } else {
-            FormatHotkeyName(second, secondName);
+            FormatHotkeyName(keys, second, secondName);
             Printf(HOTKEY_LINES[action].twoKeys, firstName, secondName);
         }
     }
     return 0;
 }
 
-int RunTolvekCommand(const char16_t* arguments) {
+int RunTolvekCommand(const char16_t* arguments, KeySet keys, HotkeySlotCodes& slots) {
     if (arguments == nullptr) return -1;
     // A broken argument list (message already printed) must not act.
     if (TokenizeArguments(arguments) < 0) return USAGE_ERROR;
@@ -167,8 +167,7 @@ int RunTolvekCommand(const char16_t* arguments) {
         } else if (const HotkeyOption* option = HotkeyOptionOf(argument)) {
             const char16_t* value = argument + 3;
             if (*value == u':' || *value == u'=') ++value;
-            if (ParseHotkeyPair(value, &HotkeySlots[option->slot],
-                                &HotkeySlots[option->slot + SECOND_KEY_OFFSET]) != 0) {
+            if (ParseHotkeyPair(keys, value, &slots[option->slot], &slots[option->slot + SECOND_KEY_OFFSET]) != 0) {
                 return USAGE_ERROR;
             }
             changed = true;
@@ -192,12 +191,16 @@ int RunTolvekCommand(const char16_t* arguments) {
     }
 
     if (list) {
-        ListSupportedHotkeys();
+        ListSupportedHotkeys(keys);
         return 0;
     }
-    if (save && SaveHotkeysToRegistry() != 0) return STORE_ERROR;
-    if (restore && LoadHotkeysFromRegistry(1) != 0) return STORE_ERROR;
+    if (save && SaveHotkeysToRegistry(slots) != 0) return STORE_ERROR;
+    if (restore) {
+        HotkeySlotCodes stored{};
+        if (LoadHotkeysFromRegistry(1, &stored) != 0) return STORE_ERROR;
+        slots = stored;
+    }
 
     QPuts(changed ? u"\r\nTolvek hotkeys changed to:\r\n\r\n" : u"\r\nCurrent Tolvek hotkeys are:\r\n\r\n");
-    return ShowCurrentHotkeys();
+    return ShowCurrentHotkeys(keys, slots);
 }

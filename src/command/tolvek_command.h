@@ -3,18 +3,23 @@
 #pragma once
 
 #include "host/host_api.h"
+#include "hotkeys/hotkey_slots.h"
+#include "hotkeys/key_tables.h"
 
-// Runs the command on its argument text. Returns 0 on success (also after
-// the help text, the version line or the list of hotkeys), 1 on a usage
-// error, 2 when saving or restoring failed, -1 when `arguments` is null.
-int RunTolvekCommand(const char16_t* arguments);
+// Runs the command on its argument text, with the key set of the host
+// generation, changing `slots` as the options say. Returns 0 on success
+// (also after the help text, the version line or the list of hotkeys), 1 on
+// a usage error, 2 when saving or restoring failed, -1 when `arguments` is
+// null.
+int RunTolvekCommand(const char16_t* arguments, KeySet keys, HotkeySlotCodes& slots);
 
 // Parses an option's value, one or two hotkey names separated by "," or
 // ";" (a separator right after "-" belongs to the key name, as in ALT-,),
 // into the two slots of one action. "NONE" stands for no key. Returns 0
 // when both slots were written, 1 when the value was rejected (neither slot
 // changes; an unknown or unusable name is reported), -1 for a null pointer.
-int ParseHotkeyPair(const char16_t* value, KeyCode* first, KeyCode* second);
+int ParseHotkeyPair(KeySet keys, const char16_t* value, KeyCode* first, KeyCode* second);
 
-// Prints one line per action with its hotkey or hotkeys; returns 0.
-int ShowCurrentHotkeys();
+// Prints one line per action of `slots` with its hotkey or hotkeys, named
+// in `keys`; returns 0.
+int ShowCurrentHotkeys(KeySet keys, const HotkeySlotCodes& slots);

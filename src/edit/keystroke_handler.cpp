@@ -4,7 +4,6 @@
 #include <cstring>
 
 #include "edit/argument_scanner.h"
-#include "plugin/plugin_state.h"
 #include "hotkeys/hotkey_names.h"
 #include "hotkeys/hotkey_slots.h"
 #include "os/os.h"
@@ -19,27 +18,27 @@ enum class Action { MoveLeft, MoveRight, DeleteLeft, DeleteRight, None };
 
 // The code the host gave, or in extended key mode the code of the key's
 // name when the host gave none; 0 when the key is to be passed on.
-KeyCode KeyCodeOf(const KeystrokeRecord& record) {
+KeyCode KeyCodeOf(const KeystrokeRecord& record, KeySet keys) {
     if (record.keyCode != 0) return record.keyCode;
-    if (!ExtendedKeyMode || record.keyName == nullptr) return 0;
-    return ParseHotkeyName(record.keyName);
+    if (!keys.extended || record.keyName == nullptr) return 0;
+    return ParseHotkeyName(keys, record.keyName);
 }
 
 // Adds the flags of the modifier combination held at this moment.
-KeyCode WithModifierFlags(KeyCode code) {
+KeyCode WithModifierFlags(KeyCode code, KeySet keys) {
     const bool shift = os::IsKeyHeld(os::VK_SHIFT_KEY);
     const bool ctrl = os::IsKeyHeld(os::VK_CONTROL_KEY);
     const bool alt = os::IsKeyHeld(os::VK_ALT_KEY);
     if (shift && ctrl && !alt) return code | CTRL_SHIFT_FLAG;
     if (ctrl && alt && !shift) return code | CTRL_ALT_FLAG;
-    if (shift && ctrl && alt && ExtendedKeyMode) return code | CTRL_SHIFT_FLAG | CTRL_ALT_FLAG;
+    if (shift && ctrl && alt && keys.extended) return code | CTRL_SHIFT_FLAG | CTRL_ALT_FLAG;
     return code;
 }
 
 // Slots are compared action by action, the first key before the second.
-Action ActionFor(KeyCode code) {
+Action ActionFor(const HotkeySlotCodes& slots, KeyCode code) {
     for (int slot = MoveLeft; slot <= DeleteRight; ++slot) {
-        if (HotkeySlots[slot] == code || HotkeySlots[slot + SECOND_KEY_OFFSET] == code) {
+        if (slots[slot] == code || slots[slot + SECOND_KEY_OFFSET] == code) {
             return static_cast<Action>(slot);
         }
     }
@@ -113,12 +112,12 @@ Outcome Perform(Action action, char16_t* line, std::int32_t c, std::int32_t n) {
 
 }  // namespace
 
-int HandleKeystroke(KeystrokeRecord* record) {
+int HandleKeystroke(KeystrokeRecord* record, const HotkeySlotCodes& slots, KeySet keys) {
     if (record == nullptr) return 0;
 
-    const KeyCode named = KeyCodeOf(*record);
+    const KeyCode named = KeyCodeOf(*record, keys);
     if (named == 0) return 0;
-    const Action action = ActionFor(WithModifierFlags(named));
+    const Action action = ActionFor(slots, WithModifierFlags(named, keys));
     if (action == Action::None) return 0;
 
     std::int32_t cursor = 0;
@@ -130,7 +129,7 @@ int HandleKeystroke(KeystrokeRecord* record) {
     if (outcome.changed) record->redraw = 1;
 
     record->keyCode = 0;
-    if (ExtendedKeyMode && record->keyName != nullptr) record->keyName[0] = u'\0';
+    if (keys.extended && record->keyName != nullptr) record->keyName[0] = u'\0';
     return 0;
 }
 

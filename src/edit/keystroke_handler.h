@@ -3,15 +3,19 @@
 #pragma once
 
 #include "host/host_api.h"
+#include "hotkeys/hotkey_slots.h"
+#include "hotkeys/key_tables.h"
 
-// Works out the key's effective code (the host's code, or in extended key
-// mode the code of its name, plus the modifier flags of the keys held now),
-// compares it with the hotkey slots and, on a match, moves the cursor or
+// Works out the key's effective code (the host's code, or with the extended
+// key set the code of its name, plus the modifier flags of the keys held
+// now), compares it with `slots` and, on a match, moves the cursor or
 // deletes an argument in the host's line, sets `redraw` when anything
-// changed and consumes the key. A key that matches no slot, and a record
-// whose line or cursor cannot be trusted, are left byte for byte as they
-// were. Always returns 0.
-int HandleKeystroke(KeystrokeRecord* record);
+// changed and consumes the key. `keys` is the key set of the host
+// generation: the extended set takes keys by name, knows Ctrl+Alt+Shift and
+// clears the name of a consumed key. A key that matches no slot, and a
+// record whose line or cursor cannot be trusted, are left byte for byte as
+// they were. Always returns 0.
+int HandleKeystroke(KeystrokeRecord* record, const HotkeySlotCodes& slots, KeySet keys);
 
 // Removes the characters at positions min(a, b) to max(a, b), both
 // included, from `line` and closes the gap, after telling the host through

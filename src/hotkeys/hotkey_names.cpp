@@ -59,9 +59,8 @@ void ResolveAliases(KeySet set, char16_t* token) {
 
 }  // namespace
 
-KeyCode ParseHotkeyName(const char16_t* name) {
+KeyCode ParseHotkeyName(KeySet set, const char16_t* name) {
     if (name == nullptr) return 0;
-    const KeySet set = CurrentKeySet();
 
     // Split at each "-" that ends a non-empty token: every such token is a
     // modifier word, and what follows the last one is the key name. A "-"
@@ -94,9 +93,8 @@ KeyCode ParseHotkeyName(const char16_t* name) {
     return result;
 }
 
-int FormatHotkeyName(KeyCode code, char16_t* out) {
+int FormatHotkeyName(KeySet set, KeyCode code, char16_t* out) {
     if (out == nullptr) return -1;
-    const KeySet set = CurrentKeySet();
 
     int foundRow = -1;
     int foundColumn = -1;
@@ -117,8 +115,7 @@ int FormatHotkeyName(KeyCode code, char16_t* out) {
     return 0;
 }
 
-int ListSupportedHotkeys() {
-    const KeySet set = CurrentKeySet();
+int ListSupportedHotkeys(KeySet set) {
     for (int row = 0; row < KeyRowCount(set); ++row) {
         char16_t line[NAME_UNITS] = {};
         for (int column = 0; column < KeyColumnCount(set); ++column) {

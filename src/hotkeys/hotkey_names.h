@@ -1,29 +1,29 @@
 // Hotkey names: text such as "Ctrl-Alt-Left" to key codes and back, and the
-// listing of every usable hotkey. Each operation works on the key set that
-// ExtendedKeyMode selects at the time of the call.
+// listing of every usable hotkey, each in the key set it is given.
 #pragma once
 
 #include "host/host_api.h"
+#include "hotkeys/key_tables.h"
 
 // Size of every name buffer of this module, the terminator included.
 constexpr int HOTKEY_NAME_UNITS = 1024;
 
 // The key code named by `name`: modifier words ("s"/"shift", "c"/"ctl"/
 // "ctrl"/"control", "a"/"alt", any order and case) each followed by "-",
-// then a key name or alias of the current set. Returns a positive code,
+// then a key name or alias of the set `keys`. Returns a positive code,
 // -1 (combination that cannot be a hotkey), -2 (key not allowed with that
 // modifier set), or 0 when the text is no hotkey name. `name` is not
 // changed; a null `name` yields 0. Prints nothing.
-KeyCode ParseHotkeyName(const char16_t* name);
+KeyCode ParseHotkeyName(KeySet keys, const char16_t* name);
 
 // Writes the name of `code` (modifier prefix and table name, e.g.
 // "Ctrl-Alt-Left") into `out`, a buffer of HOTKEY_NAME_UNITS units, and
 // returns 0. A code that no table cell holds writes "(unknown)" and returns
 // -1. When a value stands in several cells, the last in table order names
 // it (so -1 and -2 have names too). A null `out` returns -1.
-int FormatHotkeyName(KeyCode code, char16_t* out);
+int FormatHotkeyName(KeySet keys, KeyCode code, char16_t* out);
 
-// Prints one line per key of the current set through QPuts, in table order:
+// Prints one line per key of `keys` through QPuts, in table order:
 // every usable combination of that key, separated by a space, a middle dot
 // (U+00B7) and a space, then "\r\n" in a second QPuts call. Returns 0.
-int ListSupportedHotkeys();
+int ListSupportedHotkeys(KeySet keys);

@@ -1,6 +1,8 @@
 // The eight hotkey slots: two keys for each of the four actions.
 #pragma once
 
+#include <array>
+
 #include "host/host_api.h"
 
 // A slot with no key assigned. No key table holds this value.
@@ -21,15 +23,11 @@ enum HotkeySlot : int {
 
 constexpr int SECOND_KEY_OFFSET = 4;
 
+// The codes of the eight slots, in slot order.
+using HotkeySlotCodes = std::array<KeyCode, HOTKEY_SLOT_COUNT>;
+
 // Built-in defaults: Ctrl-Left, Ctrl-Right, Ctrl-L, Ctrl-R, no second keys
 // but Ctrl-BkSp for DeleteRight.
-constexpr KeyCode DEFAULT_HOTKEYS[HOTKEY_SLOT_COUNT] = {
+constexpr HotkeySlotCodes DEFAULT_HOTKEYS = {
     65651, 65652, 12, 18, NO_HOTKEY, NO_HOTKEY, NO_HOTKEY, 127,
 };
-
-// The live slots, read by the keystroke handler and written by start-up,
-// the command and the registry store. They start at the defaults.
-extern KeyCode HotkeySlots[HOTKEY_SLOT_COUNT];
-
-// Sets every slot to its built-in default.
-void ResetHotkeysToDefaults();

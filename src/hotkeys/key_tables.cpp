@@ -2,7 +2,6 @@
 
 #include <cstddef>
 
-#include "plugin/plugin_state.h"
 
 namespace {
 
@@ -244,10 +243,6 @@ constinit const std::array<ExtendedKeyAlias, EXTENDED_ALIAS_ROWS> ExtendedKeyAli
 constinit const char16_t ModifierPrefixes[KEY_COLUMN_COUNT][PREFIX_UNITS] = {
     u"", u"Shift-", u"Ctrl-", u"Alt-", u"Ctrl-Shift-", u"Ctrl-Alt-", u"Ctrl-Alt-Shift-",
 };
-
-KeySet CurrentKeySet() {
-    return KeySet{ExtendedKeyMode};
-}
 
 int KeyRowCount(KeySet set) {
     return set.extended ? EXTENDED_KEY_ROWS : LEGACY_KEY_ROWS;

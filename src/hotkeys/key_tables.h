@@ -68,13 +68,15 @@ extern const std::array<ExtendedKeyAlias, EXTENDED_ALIAS_ROWS> ExtendedKeyAliase
 // The name prefix of each modifier column, shared by both sets.
 extern const char16_t ModifierPrefixes[KEY_COLUMN_COUNT][PREFIX_UNITS];
 
-// One of the two table sets. CurrentKeySet() picks it by ExtendedKeyMode as
-// it stands at the call; an operation takes it once and uses it throughout.
+// One of the two table sets: the extended set of hosts from version 24 on,
+// or the legacy set. The entry points pick it by the host generation and
+// pass it to every operation that needs it.
 struct KeySet {
     bool extended;
 };
 
-KeySet CurrentKeySet();
+constexpr KeySet LEGACY_KEYS{false};
+constexpr KeySet EXTENDED_KEYS{true};
 
 // Size of the set: rows, modifier columns (6 or 7) and alias rows.
 int KeyRowCount(KeySet set);

@@ -39,7 +39,7 @@ int ReadValues(os::RegistryRoot root, std::uint32_t (&holding)[HOTKEY_SLOT_COUNT
 
 }  // namespace
 
-int SaveHotkeysToRegistry() {
+int SaveHotkeysToRegistry(const HotkeySlotCodes& slots) {
     os::RegistryKey key = nullptr;
     if (!os::CreateRegistryKeyForWriting(os::RegistryRoot::CurrentUser, KEY_PATH, &key)) {
         ReportError(u"Error opening registry key\r\n");
@@ -47,7 +47,7 @@ int SaveHotkeysToRegistry() {
     }
     bool allWritten = true;
     for (int slot = 0; slot < HOTKEY_SLOT_COUNT; ++slot) {
-        if (!os::SetRegistryNumber(key, VALUE_NAMES[slot], static_cast<std::uint32_t>(HotkeySlots[slot]))) {
+        if (!os::SetRegistryNumber(key, VALUE_NAMES[slot], static_cast<std::uint32_t>(slots[slot]))) {
             allWritten = false;
         }
     }
@@ -56,7 +56,8 @@ int SaveHotkeysToRegistry() {
     return allWritten ? 0 : -1;
 }
 
-int LoadHotkeysFromRegistry(int reportErrors) {
+int LoadHotkeysFromRegistry(int reportErrors, HotkeySlotCodes* loaded) {
+    if (loaded == nullptr) return -1;
     std::uint32_t holding[HOTKEY_SLOT_COUNT];
     for (std::uint32_t& value : holding) value = static_cast<std::uint32_t>(NO_HOTKEY);
 
@@ -67,6 +68,6 @@ int LoadHotkeysFromRegistry(int reportErrors) {
         if (reportErrors != 0) ReportError(u"Error reading from registry\r\n");
         return -1;
     }
-    for (int slot = 0; slot < HOTKEY_SLOT_COUNT; ++slot) HotkeySlots[slot] = static_cast<KeyCode>(holding[slot]);
+    for (int slot = 0; slot < HOTKEY_SLOT_COUNT; ++slot) (*loaded)[slot] = static_cast<KeyCode>(holding[slot]);
     return 0;
 }

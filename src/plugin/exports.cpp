@@ -8,6 +8,7 @@
 #include "plugin/help.h"
 #include "plugin/lifecycle.h"
 #include "plugin/plugin_info.h"
+#include "plugin/plugin_state.h"
 
 extern "C" {
 
@@ -32,11 +33,11 @@ int Usage(const char16_t* name, char16_t* buffer) noexcept {
 }
 
 int tolvek(const char16_t* arguments) noexcept {
-    return RunTolvekCommand(arguments);
+    return RunTolvekCommand(arguments, CurrentKeySet(), HotkeySlots);
 }
 
 int key(KeystrokeRecord* record) noexcept {
-    return HandleKeystroke(record);
+    return HandleKeystroke(record, HotkeySlots, CurrentKeySet());
 }
 
 }  // extern "C"

@@ -41,7 +41,8 @@ void ProbeHostVersion() {
 
 int StartPlugin() {
     ProbeHostVersion();
-    if (LoadHotkeysFromRegistry(0) != 0) ResetHotkeysToDefaults();
+    HotkeySlotCodes stored{};
+    HotkeySlots = LoadHotkeysFromRegistry(0, &stored) == 0 ? stored : DEFAULT_HOTKEYS;
     PrintBannerUnlessQuiet();
     return 0;
 }

@@ -2,3 +2,4 @@
 
 int HostVersion = 0;
 bool ExtendedKeyMode = false;
+HotkeySlotCodes HotkeySlots = DEFAULT_HOTKEYS;

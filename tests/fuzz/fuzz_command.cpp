@@ -125,8 +125,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         text[repeatTo] = u'\0';
     }
 
-    KeyCode slotsBefore[HOTKEY_SLOT_COUNT];
-    std::memcpy(slotsBefore, HotkeySlots, sizeof HotkeySlots);
+    const HotkeySlotCodes slotsBefore = HotkeySlots;
     const Snapshot registryBefore = RegistryNow();
 
     watch.Open();
@@ -134,7 +133,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const long bypassedOnNull = watch.Close();
     FUZZ_REQUIRE(nullResult == -1 && bypassedOnNull == 0);
     FUZZ_REQUIRE(fake_host::StandardOutput().empty() && fake_host::StandardError().empty());
-    FUZZ_REQUIRE(std::memcmp(slotsBefore, HotkeySlots, sizeof HotkeySlots) == 0);
+    FUZZ_REQUIRE(slotsBefore == HotkeySlots);
 
     watch.Open();
     const int result = tolvek(text);
@@ -158,6 +157,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_REQUIRE(fake_os::KeysLeftOpen() == 0);
 
     ExtendedKeyMode = false;
-    ResetHotkeysToDefaults();
+    HotkeySlots = DEFAULT_HOTKEYS;
     return 0;
 }

@@ -9,7 +9,6 @@
 #include "fake_host.h"
 #include "fuzz_check.h"
 #include "fuzz_input.h"
-#include "plugin/plugin_state.h"
 #include "hotkeys/hotkey_names.h"
 #include "hotkeys/key_tables.h"
 #include "text/text.h"
@@ -48,10 +47,10 @@ bool IsLegacyNumMinus(KeySet set, KeyCode code) {
 }
 
 // Formats `code`, checks the guard and the terminator, and returns the result.
-int FormatChecked(KeyCode code, Formatted& out) {
+int FormatChecked(KeySet set, KeyCode code, Formatted& out) {
     for (char16_t& unit : out.name) unit = GUARD;
     for (char16_t& unit : out.guard) unit = GUARD;
-    const int result = FormatHotkeyName(code, out.name);
+    const int result = FormatHotkeyName(set, code, out.name);
     for (char16_t unit : out.guard) FUZZ_REQUIRE(unit == GUARD);
     bool terminated = false;
     for (char16_t unit : out.name) terminated = terminated || unit == u'\0';
@@ -61,7 +60,7 @@ int FormatChecked(KeyCode code, Formatted& out) {
 
 void CheckFormat(KeySet set, KeyCode code) {
     Formatted out;
-    const int result = FormatChecked(code, out);
+    const int result = FormatChecked(set, code, out);
     FUZZ_REQUIRE(result == 0 || result == -1);
     FUZZ_REQUIRE((result == 0) == IsCell(set, code));
     if (result == -1) {
@@ -69,24 +68,24 @@ void CheckFormat(KeySet set, KeyCode code) {
         return;
     }
     FUZZ_REQUIRE(TextLength(out.name) <= 24);
-    if (code > 0 && !IsLegacyNumMinus(set, code)) FUZZ_REQUIRE(ParseHotkeyName(out.name) == code);
+    if (code > 0 && !IsLegacyNumMinus(set, code)) FUZZ_REQUIRE(ParseHotkeyName(set, out.name) == code);
 }
 
 void CheckParse(KeySet set, const char16_t* name, std::size_t length) {
     static char16_t copy[NAME_UNITS];
     std::memcpy(copy, name, (length + 1) * sizeof(char16_t));
-    const KeyCode code = ParseHotkeyName(name);
+    const KeyCode code = ParseHotkeyName(set, name);
     FUZZ_REQUIRE(std::memcmp(copy, name, (length + 1) * sizeof(char16_t)) == 0);
     FUZZ_REQUIRE(code == 0 || code == -1 || code == -2 || (code > 0 && IsCell(set, code)));
     if (code > 0) {
         Formatted out;
-        FUZZ_REQUIRE(FormatChecked(code, out) == 0);
-        FUZZ_REQUIRE(ParseHotkeyName(out.name) == code);
+        FUZZ_REQUIRE(FormatChecked(set, code, out) == 0);
+        FUZZ_REQUIRE(ParseHotkeyName(set, out.name) == code);
         // A name the table itself gives ignores case like any other.
         for (char16_t* at = out.name; *at != u'\0'; ++at) {
             if (*at >= u'A' && *at <= u'Z') *at = static_cast<char16_t>(*at + 32);
         }
-        FUZZ_REQUIRE(ParseHotkeyName(out.name) == code);
+        FUZZ_REQUIRE(ParseHotkeyName(set, out.name) == code);
     }
 }
 
@@ -102,14 +101,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // both go through both key sets. Neither operation may print.
     const KeyCode code = static_cast<KeyCode>(input.Word());
     input.RestAsText(name, NAME_UNITS);
-    for (const bool extended : {false, true}) {
-        ExtendedKeyMode = extended;
-        const KeySet set = CurrentKeySet();
-        FUZZ_REQUIRE(set.extended == extended);
+    for (const KeySet set : {LEGACY_KEYS, EXTENDED_KEYS}) {
         CheckFormat(set, code);
         CheckParse(set, name, TextLength(name));
     }
     FUZZ_REQUIRE(fake_host::StandardOutput().empty() && fake_host::StandardError().empty());
-    ExtendedKeyMode = false;
     return 0;
 }

@@ -53,7 +53,7 @@ bool WellFormed(const char16_t* line, std::size_t length) {
 KeyCode EffectiveCode(KeyCode code, const char16_t* name, bool shift, bool ctrl, bool alt) {
     if (code == 0) {
         if (!ExtendedKeyMode || name == nullptr) return 0;
-        code = ParseHotkeyName(name);
+        code = ParseHotkeyName(CurrentKeySet(), name);
         if (code == 0) return 0;
     }
     if (shift && ctrl && !alt) return code | 0x20000;
@@ -104,7 +104,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fake_os::HoldModifiers(shift, ctrl, alt);
     fake_host::SetExpansion(u"%@option[escapechar]", ESCAPES[input.Byte() % (sizeof ESCAPES / sizeof *ESCAPES)]);
 
-    ResetHotkeysToDefaults();
+    HotkeySlots = DEFAULT_HOTKEYS;
     if (flags & 0x10) {
         for (KeyCode& slot : HotkeySlots) slot = static_cast<KeyCode>(input.Word() & 0x7FFFF);
     }
@@ -133,7 +133,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         // The host names the key and gives no code: the name of the chosen
         // code, or text that names no key.
         call.record.keyCode = 0;
-        if (FormatHotkeyName(code, call.name) != 0 || (cursorChoice & 0x8000) != 0) {
+        if (FormatHotkeyName(CurrentKeySet(), code, call.name) != 0 || (cursorChoice & 0x8000) != 0) {
             CopyBounded(call.name, NAME_UNITS, u"Ctrl-NoSuchKey");
         }
         if ((cursorChoice & 0x4000) != 0) call.record.keyName = nullptr;

@@ -98,7 +98,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         keys[root].failing = (flags & (4 << root)) != 0;
     }
     const std::uint8_t failingWrite = input.Byte() % HOTKEY_SLOT_COUNT;
-    for (KeyCode& slot : HotkeySlots) slot = static_cast<KeyCode>(input.Word());
+    HotkeySlotCodes slots{};  // what is saved, then what the load writes into
+    for (KeyCode& slot : slots) slot = static_cast<KeyCode>(input.Word());
 
     // Each value: a byte whose low bits give the size (0 to 16, and above
     // that "missing") and whose high bits pick the type, then its data.
@@ -123,7 +124,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (flags & 32) {
         if (flags & 64) fake_os::FailWritesOf(VALUE_NAMES[failingWrite]);
         watch.Open();
-        const int saved = SaveHotkeysToRegistry();
+        const int saved = SaveHotkeysToRegistry(slots);
         FUZZ_REQUIRE(watch.Close() == 0);
         const bool userOpens = !keys[0].failing;
         const bool allWritten = userOpens && (flags & 64) == 0;
@@ -140,7 +141,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 if ((flags & 64) && slot == failingWrite) continue;
                 const fake_os::StoredValue stored = fake_os::Value(ROOTS[0], PATH, VALUE_NAMES[slot]);
                 FUZZ_REQUIRE(stored.exists && stored.type == fake_os::REG_DWORD_TYPE && stored.size == 4);
-                FUZZ_REQUIRE(DwordOf(stored) == HotkeySlots[slot]);
+                FUZZ_REQUIRE(DwordOf(stored) == slots[slot]);
                 Value& value = keys[0].values[slot];
                 value = Value{true, fake_os::REG_DWORD_TYPE, 4, {}};
                 std::memcpy(value.data, stored.data, 4);
@@ -156,15 +157,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const bool fromUser = ModelRead(keys[0], holding) > 0;
     const bool loads = fromUser || ModelRead(keys[1], holding) > 0;
 
-    KeyCode before[HOTKEY_SLOT_COUNT];
-    std::memcpy(before, HotkeySlots, sizeof HotkeySlots);
+    const HotkeySlotCodes before = slots;
     watch.Open();
-    const int result = LoadHotkeysFromRegistry(reportErrors);
+    const int result = LoadHotkeysFromRegistry(reportErrors, &slots);
     FUZZ_REQUIRE(watch.Close() == 0);
 
     FUZZ_REQUIRE(result == (loads ? 0 : -1));
     for (int slot = 0; slot < HOTKEY_SLOT_COUNT; ++slot) {
-        FUZZ_REQUIRE(HotkeySlots[slot] == (loads ? static_cast<KeyCode>(holding[slot]) : before[slot]));
+        FUZZ_REQUIRE(slots[slot] == (loads ? static_cast<KeyCode>(holding[slot]) : before[slot]));
     }
     FUZZ_REQUIRE(fake_host::StandardError() ==
                  (!loads && reportErrors ? u"Tolvek plugin: Error reading from registry\r\n" : u""));
@@ -174,7 +174,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_REQUIRE(fake_os::KeysLeftOpen() == 0);
     // A save that went through loads back as it was.
     if ((flags & 32) && !keys[0].failing && (flags & 64) == 0) {
-        FUZZ_REQUIRE(result == 0 && std::memcmp(before, HotkeySlots, sizeof HotkeySlots) == 0);
+        FUZZ_REQUIRE(result == 0 && before == slots);
     }
     return 0;
 }

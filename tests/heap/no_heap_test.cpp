@@ -35,11 +35,11 @@ protected:
         fake_host::Reset();
         fake_host::SetExpansion(u"%_batch", u"0");
         fake_os::Reset();
-        ResetHotkeysToDefaults();
+        HotkeySlots = DEFAULT_HOTKEYS;
         ExtendedKeyMode = false;
     }
     void TearDown() override {
-        ResetHotkeysToDefaults();
+        HotkeySlots = DEFAULT_HOTKEYS;
         ExtendedKeyMode = false;
         HostVersion = 0;
     }

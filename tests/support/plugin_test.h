@@ -20,7 +20,7 @@ protected:
         fake_host::Reset();
         fake_host::SetExpansion(u"%_batch", u"0");
         fake_os::Reset();
-        ResetHotkeysToDefaults();
+        HotkeySlots = DEFAULT_HOTKEYS;
         HostVersion = 0;
         ExtendedKeyMode = false;
     }

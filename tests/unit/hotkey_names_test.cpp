@@ -18,8 +18,7 @@ namespace {
 using HotkeyNamesTest = PluginTest;
 
 KeyCode ParseIn(bool extended, const std::u16string& name) {
-    ExtendedKeyMode = extended;
-    return ParseHotkeyName(name.c_str());
+    return ParseHotkeyName(KeySet{extended}, name.c_str());
 }
 
 struct Formatted {
@@ -28,17 +27,15 @@ struct Formatted {
 };
 
 Formatted FormatIn(bool extended, KeyCode code) {
-    ExtendedKeyMode = extended;
     char16_t out[HOTKEY_NAME_UNITS];
     std::fill(std::begin(out), std::end(out), u'#');
-    const int result = FormatHotkeyName(code, out);
+    const int result = FormatHotkeyName(KeySet{extended}, code, out);
     return {result, std::u16string(out)};
 }
 
 std::vector<std::u16string> ListingIn(bool extended) {
-    ExtendedKeyMode = extended;
     fake_host::Reset();
-    EXPECT_EQ(ListSupportedHotkeys(), 0);
+    EXPECT_EQ(ListSupportedHotkeys(KeySet{extended}), 0);
     const std::u16string output = fake_host::StandardOutput();
     std::vector<std::u16string> lines;
     std::size_t from = 0;
@@ -125,7 +122,7 @@ TEST_F(HotkeyNamesTest, ParsesNamesInBothSets) {
         EXPECT_EQ(ParseIn(false, row.name), row.legacy) << "legacy";
         EXPECT_EQ(ParseIn(true, row.name), row.extended) << "extended";
     }
-    EXPECT_EQ(ParseHotkeyName(nullptr), 0);
+    EXPECT_EQ(ParseHotkeyName(LEGACY_KEYS, nullptr), 0);
     EXPECT_EQ(fake_host::StandardOutput(), u"");
     EXPECT_EQ(fake_host::StandardError(), u"");
 }
@@ -176,7 +173,7 @@ TEST_F(HotkeyNamesTest, FormatsCodesInBothSets) {
         EXPECT_EQ(extended.result, row.extendedResult);
         EXPECT_EQ(host_side::Narrow(extended.text), host_side::Narrow(row.extended));
     }
-    EXPECT_EQ(FormatHotkeyName(0x10073, nullptr), -1);
+    EXPECT_EQ(FormatHotkeyName(LEGACY_KEYS, 0x10073, nullptr), -1);
 }
 
 TEST_F(HotkeyNamesTest, EveryUsableCellSurvivesFormatAndParse) {

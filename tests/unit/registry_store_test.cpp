@@ -16,7 +16,7 @@
 namespace {
 
 using os::RegistryRoot;
-using Slots = std::array<KeyCode, HOTKEY_SLOT_COUNT>;
+using Slots = HotkeySlotCodes;
 
 constexpr char16_t PATH[] = u"Software\\DARevavev\\Tolvek";
 constexpr RegistryRoot USER = RegistryRoot::CurrentUser;
@@ -31,14 +31,15 @@ const char16_t* const NAMES[HOTKEY_SLOT_COUNT] = {
 // Slot contents no load would produce, to see that a failed load keeps them.
 constexpr Slots UNTOUCHED = {101, 102, 103, 104, 105, 106, 107, 108};
 
+// What the tests save from and load into.
+Slots slots = UNTOUCHED;
+
 Slots CurrentSlots() {
-    Slots slots;
-    for (int i = 0; i < HOTKEY_SLOT_COUNT; ++i) slots[i] = HotkeySlots[i];
     return slots;
 }
 
-void SetSlots(const Slots& slots) {
-    for (int i = 0; i < HOTKEY_SLOT_COUNT; ++i) HotkeySlots[i] = slots[i];
+void SetSlots(const Slots& codes) {
+    slots = codes;
 }
 
 std::vector<unsigned char> Dword(std::uint32_t value) {
@@ -125,7 +126,7 @@ TEST_F(RegistryStoreTest, LoadTakesTheUserKeyOrElseTheMachineKey) {
         if (row.machineKey) fake_os::CreateKey(MACHINE, PATH);
         Store(row.values);
 
-        EXPECT_EQ(LoadHotkeysFromRegistry(0), row.result);
+        EXPECT_EQ(LoadHotkeysFromRegistry(0, &slots), row.result);
         EXPECT_EQ(CurrentSlots(), row.slots);
         EXPECT_EQ(fake_os::KeyOpenAttempts(USER), 1);
         EXPECT_EQ(fake_os::KeyOpenAttempts(MACHINE), row.machineRead ? 1 : 0);
@@ -151,7 +152,7 @@ TEST_F(RegistryStoreTest, ValuesOfOtherTypesAndSizesLoadByTheirRawBytes) {
         SCOPED_TRACE(row.what);
         fake_os::Reset();
         Store({{USER, u"MoveRight", row.type, row.data}});
-        EXPECT_EQ(LoadHotkeysFromRegistry(1), 0);  // every such read counts
+        EXPECT_EQ(LoadHotkeysFromRegistry(1, &slots), 0);  // every such read counts
         EXPECT_EQ(CurrentSlots(), (Slots{NO, row.loaded, NO, NO, NO, NO, NO, NO}));
     }
 }
@@ -160,7 +161,7 @@ TEST_F(RegistryStoreTest, ValueLongerThanFourBytesKeepsWhatTheHoldingValueHeld) 
     const std::vector<unsigned char> eightBytes = {1, 2, 3, 4, 5, 6, 7, 8};
     // Alone under the user's key it counts as no setting.
     Store({{USER, u"MoveLeft", fake_os::REG_BINARY_TYPE, eightBytes}, Number(MACHINE, u"MoveLeft", 3)});
-    EXPECT_EQ(LoadHotkeysFromRegistry(0), 0);
+    EXPECT_EQ(LoadHotkeysFromRegistry(0, &slots), 0);
     EXPECT_EQ(CurrentSlots(), (Slots{3, NO, NO, NO, NO, NO, NO, NO}));
 
     // A second hotkey read from the user's key survives an over-long value
@@ -169,15 +170,15 @@ TEST_F(RegistryStoreTest, ValueLongerThanFourBytesKeepsWhatTheHoldingValueHeld) 
     Store({Number(USER, u"MoveLeft2", 7), Number(MACHINE, u"MoveLeft", 3),
            {MACHINE, u"MoveLeft2", fake_os::REG_BINARY_TYPE, eightBytes},
            {MACHINE, u"MoveRight2", fake_os::REG_SZ_TYPE, {u'a', 0, u'b', 0, 0, 0}}});
-    EXPECT_EQ(LoadHotkeysFromRegistry(0), 0);
+    EXPECT_EQ(LoadHotkeysFromRegistry(0, &slots), 0);
     EXPECT_EQ(CurrentSlots(), (Slots{3, NO, NO, NO, 7, NO, NO, NO}));
 }
 
 TEST_F(RegistryStoreTest, FailedLoadReportsOnlyWhenAskedAndOnlyOnce) {
     fake_os::FailKeyOpens(USER);
-    EXPECT_EQ(LoadHotkeysFromRegistry(0), -1);
+    EXPECT_EQ(LoadHotkeysFromRegistry(0, &slots), -1);
     EXPECT_EQ(fake_host::StandardError(), u"");
-    EXPECT_EQ(LoadHotkeysFromRegistry(1), -1);
+    EXPECT_EQ(LoadHotkeysFromRegistry(1, &slots), -1);
     EXPECT_EQ(fake_host::StandardError(), u"Tolvek plugin: Error reading from registry\r\n");
     EXPECT_EQ(fake_host::QprintfOnOtherHandles(), 0);
     EXPECT_EQ(CurrentSlots(), UNTOUCHED);
@@ -186,7 +187,7 @@ TEST_F(RegistryStoreTest, FailedLoadReportsOnlyWhenAskedAndOnlyOnce) {
 TEST_F(RegistryStoreTest, UserKeyThatCannotBeOpenedFallsBackSilently) {
     Store(FullKey(USER, {1, 2, 3, 4, 5, 6, 7, 8}) + FullKey(MACHINE, {11, 12, 13, 14, 15, 16, 17, 18}));
     fake_os::FailKeyOpens(USER);
-    EXPECT_EQ(LoadHotkeysFromRegistry(1), 0);
+    EXPECT_EQ(LoadHotkeysFromRegistry(1, &slots), 0);
     EXPECT_EQ(CurrentSlots(), (Slots{11, 12, 13, 14, 15, 16, 17, 18}));
     EXPECT_EQ(fake_host::StandardError(), u"");
 }
@@ -196,7 +197,7 @@ TEST_F(RegistryStoreTest, SaveWritesEightDwordsUnderTheUserKeyOnly) {
     SetSlots(saved);
     fake_os::SetValue(USER, PATH, u"DeleteLeft", fake_os::REG_SZ_TYPE, u"xy", 6);  // replaced, type and all
 
-    EXPECT_EQ(SaveHotkeysToRegistry(), 0);
+    EXPECT_EQ(SaveHotkeysToRegistry(slots), 0);
     EXPECT_EQ(CurrentSlots(), saved);
     EXPECT_EQ(fake_host::StandardError(), u"");
     EXPECT_FALSE(fake_os::KeyExists(MACHINE, PATH));
@@ -214,13 +215,13 @@ TEST_F(RegistryStoreTest, SaveWritesEightDwordsUnderTheUserKeyOnly) {
     EXPECT_EQ(fake_os::Value(USER, PATH, u"MoveLeft2").data[3], 0xFF);
 
     SetSlots(UNTOUCHED);
-    EXPECT_EQ(LoadHotkeysFromRegistry(1), 0);
+    EXPECT_EQ(LoadHotkeysFromRegistry(1, &slots), 0);
     EXPECT_EQ(CurrentSlots(), saved);
 }
 
 TEST_F(RegistryStoreTest, FailingWriteAmongEightGivesOneMessageAndWritesTheRest) {
     fake_os::FailWritesOf(u"DeleteLeft");
-    EXPECT_EQ(SaveHotkeysToRegistry(), -1);
+    EXPECT_EQ(SaveHotkeysToRegistry(slots), -1);
     EXPECT_EQ(fake_host::StandardError(), u"Tolvek plugin: Error writing to registry\r\n");
     EXPECT_EQ(CurrentSlots(), UNTOUCHED);
     for (int i = 0; i < HOTKEY_SLOT_COUNT; ++i) {
@@ -235,7 +236,7 @@ TEST_F(RegistryStoreTest, FailingWriteAmongEightGivesOneMessageAndWritesTheRest)
 
 TEST_F(RegistryStoreTest, SaveWithoutTheUserKeyReportsAndWritesNothing) {
     fake_os::FailKeyOpens(USER);
-    EXPECT_EQ(SaveHotkeysToRegistry(), -1);
+    EXPECT_EQ(SaveHotkeysToRegistry(slots), -1);
     EXPECT_EQ(fake_host::StandardError(), u"Tolvek plugin: Error opening registry key\r\n");
     EXPECT_FALSE(fake_os::KeyExists(USER, PATH));
     EXPECT_FALSE(fake_os::KeyExists(MACHINE, PATH));

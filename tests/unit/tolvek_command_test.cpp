@@ -223,10 +223,10 @@ TEST_F(TolvekCommandTest, StoreFailuresEndWithTwoAndShowNothing) {
 TEST_F(TolvekCommandTest, ParseHotkeyPairRefusesNullPointers) {
     KeyCode first = 1;
     KeyCode second = 2;
-    EXPECT_EQ(ParseHotkeyPair(nullptr, &first, &second), -1);
-    EXPECT_EQ(ParseHotkeyPair(u"", nullptr, &second), 1);
-    EXPECT_EQ(ParseHotkeyPair(u"Alt-L", nullptr, &second), -1);
-    EXPECT_EQ(ParseHotkeyPair(u"Alt-L", &first, nullptr), -1);
+    EXPECT_EQ(ParseHotkeyPair(LEGACY_KEYS, nullptr, &first, &second), -1);
+    EXPECT_EQ(ParseHotkeyPair(LEGACY_KEYS, u"", nullptr, &second), 1);
+    EXPECT_EQ(ParseHotkeyPair(LEGACY_KEYS, u"Alt-L", nullptr, &second), -1);
+    EXPECT_EQ(ParseHotkeyPair(LEGACY_KEYS, u"Alt-L", &first, nullptr), -1);
     EXPECT_EQ(first, 1);
     EXPECT_EQ(second, 2);
 }

@@ -5,14 +5,12 @@
 
 #include "edit/argument_scanner.h"
 #include "hotkeys/hotkey_names.h"
+#include "hotkeys/key_codes.h"
 #include "hotkeys/hotkey_slots.h"
 #include "os/os.h"
 #include "text/text.h"
 
 namespace {
-
-constexpr KeyCode CTRL_SHIFT_FLAG = 0x20000;
-constexpr KeyCode CTRL_ALT_FLAG = 0x40000;
 
 enum class Action { MoveLeft, MoveRight, DeleteLeft, DeleteRight, None };
 

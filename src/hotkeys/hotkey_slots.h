@@ -4,6 +4,7 @@
 #include <array>
 
 #include "host/host_api.h"
+#include "hotkeys/key_codes.h"
 
 // A slot with no key assigned. No key table holds this value.
 constexpr KeyCode NO_HOTKEY = -65536;  // 0xFFFF0000
@@ -29,5 +30,5 @@ using HotkeySlotCodes = std::array<KeyCode, HOTKEY_SLOT_COUNT>;
 // Built-in defaults: Ctrl-Left, Ctrl-Right, Ctrl-L, Ctrl-R, no second keys
 // but Ctrl-BkSp for DeleteRight.
 constexpr HotkeySlotCodes DEFAULT_HOTKEYS = {
-    65651, 65652, 12, 18, NO_HOTKEY, NO_HOTKEY, NO_HOTKEY, 127,
+    KEY_CTRL_LEFT, KEY_CTRL_RIGHT, KEY_CTRL_L, KEY_CTRL_R, NO_HOTKEY, NO_HOTKEY, NO_HOTKEY, KEY_CTRL_BKSP,
 };

@@ -7,7 +7,23 @@ import hashlib
 import os
 import struct
 
+import re
+
 ROOT = os.path.join(os.path.dirname(__file__), "corpus")
+KEY_CODES_HEADER = os.path.join(os.path.dirname(__file__), "..", "..", "src", "hotkeys", "key_codes.h")
+
+
+def named_key_codes():
+    """The key codes the plug-in names, read from its header of named codes."""
+    with open(KEY_CODES_HEADER, encoding="utf-8") as header:
+        return {name: int(value, 0) for name, value in
+                re.findall(r"constexpr KeyCode (\w+) = (0x[0-9A-Fa-f]+|\d+);", header.read())}
+
+
+KEY = named_key_codes()
+NO_HOTKEY = -65536
+DEFAULT_HOTKEYS = [KEY["KEY_CTRL_LEFT"], KEY["KEY_CTRL_RIGHT"], KEY["KEY_CTRL_L"], KEY["KEY_CTRL_R"],
+                   NO_HOTKEY, NO_HOTKEY, NO_HOTKEY, KEY["KEY_CTRL_BKSP"]]
 
 LINES = [
     "dir /s /b x", "dir/s/b", 'echo "a b" c', 'a "b c', "copy a^ b c", "ab^ c", "echo ^",
@@ -74,7 +90,7 @@ HOTKEY_NAMES = [
     "Ctrl-Alt-Shift-A", "Alt--", "-", "Alt---", "--", "Ctrl-Num-", "Ctrl-Num+", "Ctrl-Shift-Num+", "", "Ctrl",
     "Ctrl-", "Foo-A", "NONE", "pageup", "Ctrl-\u00db", "Alt-\u00bd", "ctl-s-Insert", "Alt-" + "x" * 1100,
 ]
-HOTKEY_CODES = [0x10073, 0x20001, 0x7001E, -65536, -1, -2, 0x1004A, 0, 0x87F, 0x70093]
+HOTKEY_CODES = [KEY["KEY_CTRL_LEFT"], 0x20001, 0x7001E, -65536, -1, -2, 0x1004A, 0, 0x87F, 0x70093]
 
 
 def hotkey_name_seeds():
@@ -120,7 +136,7 @@ MISSING = bytes([19])
 
 
 def registry_seeds():
-    slots = struct.pack("<8i", 65651, 65652, 12, 18, -65536, -65536, -65536, 127)
+    slots = struct.pack("<8i", *DEFAULT_HOTKEYS)
     full = b"".join(dword_value(code) for code in (0x10026, 0x10032, 12, 18, -65536, 0x1001A, -65536, 127))
     only_move_left = dword_value(0x10026) + MISSING * 7
     only_seconds = MISSING * 4 + dword_value(0x10030) * 4

@@ -14,6 +14,7 @@
 #include "fake_host.h"
 #include "fake_os.h"
 #include "plugin/plugin_state.h"
+#include "hotkeys/key_codes.h"
 #include "hotkeys/hotkey_slots.h"
 #include "plugin/exports.h"
 #include "text/text.h"
@@ -87,10 +88,10 @@ TEST_F(NoHeapTest, StartUpIdentityAndShutdown) {
         KeyCode moveLeftAfter;
     };
     const Row rows[] = {
-        {"no stored hotkeys, banner, legacy host", u"23", false, false, u"00", 65651},
+        {"no stored hotkeys, banner, legacy host", u"23", false, false, u"00", KEY_CTRL_LEFT},
         {"the user's stored hotkeys, extended host", u"24", true, false, u"00", 0x10048},
         {"machine-wide hotkeys, quiet load", u"30.0", false, true, u"10", 0x10049},
-        {"no version at all", u"", false, false, u"00", 65651},
+        {"no version at all", u"", false, false, u"00", KEY_CTRL_LEFT},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
@@ -157,8 +158,8 @@ TEST_F(NoHeapTest, EveryActionOnLongLinesInBothKeyModes) {
         bool consumedLegacy, consumedExtended;
     };
     const Key keys[] = {
-        {"MoveLeft", 65651, nullptr, false, true, false, true, true},
-        {"MoveRight", 65652, nullptr, false, true, false, true, true},
+        {"MoveLeft", KEY_CTRL_LEFT, nullptr, false, true, false, true, true},
+        {"MoveRight", KEY_CTRL_RIGHT, nullptr, false, true, false, true, true},
         {"DeleteLeft", 12, nullptr, false, true, false, true, true},
         {"DeleteRight", 18, nullptr, false, true, false, true, true},
         {"DeleteRight2", 127, nullptr, false, true, false, true, true},

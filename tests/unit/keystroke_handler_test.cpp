@@ -11,25 +11,21 @@
 #include "host_call.h"
 #include "plugin_test.h"
 #include "plugin/plugin_state.h"
+#include "hotkeys/key_codes.h"
 #include "hotkeys/hotkey_slots.h"
 #include "plugin/exports.h"
 
 namespace {
 
-constexpr KeyCode CTRL_LEFT = 65651;
-constexpr KeyCode CTRL_RIGHT = 65652;
-constexpr KeyCode CTRL_L = 12;
-constexpr KeyCode CTRL_R = 18;
-constexpr KeyCode CTRL_BKSP = 127;
 
 enum class Act { MoveLeft, MoveRight, DeleteLeft, DeleteRight };
 
 KeyCode DefaultKeyOf(Act action) {
     switch (action) {
-    case Act::MoveLeft: return CTRL_LEFT;
-    case Act::MoveRight: return CTRL_RIGHT;
-    case Act::DeleteLeft: return CTRL_L;
-    case Act::DeleteRight: return CTRL_R;
+    case Act::MoveLeft: return KEY_CTRL_LEFT;
+    case Act::MoveRight: return KEY_CTRL_RIGHT;
+    case Act::DeleteLeft: return KEY_CTRL_L;
+    case Act::DeleteRight: return KEY_CTRL_R;
     }
     return 0;
 }
@@ -122,10 +118,10 @@ TEST_F(KeystrokeHandlerTest, ModifierFlagsSelectTheEffectiveCode) {
                                           << " extended " << row.extended);
         ExtendedKeyMode = row.extended;
         fake_os::HoldModifiers(row.shift, row.ctrl, row.alt);
-        HostCall call(u"abc", 3, CTRL_L);
+        HostCall call(u"abc", 3, KEY_CTRL_L);
         key(&call.record);
         EXPECT_EQ(call.Line(), row.deletes ? u"" : u"abc");
-        EXPECT_EQ(call.record.keyCode, row.deletes ? 0 : CTRL_L);
+        EXPECT_EQ(call.record.keyCode, row.deletes ? 0 : KEY_CTRL_L);
     }
 }
 
@@ -137,9 +133,9 @@ TEST_F(KeystrokeHandlerTest, FlaggedCodesMatchSlotsHoldingThem) {
     key(&call.record);
     EXPECT_EQ(call.Cursor(), 2);
 
-    HotkeySlots[DeleteLeft] = 0x20000 + CTRL_L;
+    HotkeySlots[DeleteLeft] = 0x20000 + KEY_CTRL_L;
     fake_os::HoldModifiers(true, true, false);
-    HostCall shifted(u"a b", 3, CTRL_L);
+    HostCall shifted(u"a b", 3, KEY_CTRL_L);
     key(&shifted.record);
     EXPECT_EQ(shifted.Line(), u"a ");
 }
@@ -190,7 +186,7 @@ TEST_F(KeystrokeHandlerTest, KeysGivenByNameAreParsedInExtendedMode) {
 
 TEST_F(KeystrokeHandlerTest, ExtendedModeConsumesAKeyThatCameWithoutAName) {
     ExtendedKeyMode = true;
-    HostCall call(u"dir /s", 6, CTRL_L);
+    HostCall call(u"dir /s", 6, KEY_CTRL_L);
     call.record.keyName = nullptr;
     EXPECT_EQ(key(&call.record), 0);
     EXPECT_EQ(call.Line(), u"dir ");
@@ -208,7 +204,7 @@ TEST_F(KeystrokeHandlerTest, EarlierSlotWinsWhenTwoHoldTheSameCode) {
 }
 
 TEST_F(KeystrokeHandlerTest, SecondKeysWorkLikeFirstKeys) {
-    HostCall call(u"dir /s", 6, CTRL_BKSP);  // the default second DeleteRight key
+    HostCall call(u"dir /s", 6, KEY_CTRL_BKSP);  // the default second DeleteRight key
     call.record.cursorPos = call.line + 0;
     key(&call.record);
     EXPECT_EQ(call.Line(), u"/s");
@@ -218,14 +214,14 @@ TEST_F(KeystrokeHandlerTest, SecondKeysWorkLikeFirstKeys) {
 TEST_F(KeystrokeHandlerTest, UntrustworthyRecordsArePassedOn) {
     EXPECT_EQ(key(nullptr), 0);
 
-    HostCall noLine(u"abc", 0, CTRL_LEFT);
+    HostCall noLine(u"abc", 0, KEY_CTRL_LEFT);
     noLine.record.lineStart = nullptr;
     HostCall before = noLine;
     key(&noLine.record);
     EXPECT_TRUE(noLine.Unchanged(before));
 
     for (const int offset : {-1, 4, 40}) {
-        HostCall stray(u"abc", 0, CTRL_LEFT);
+        HostCall stray(u"abc", 0, KEY_CTRL_LEFT);
         stray.record.cursorPos = stray.line + 1;
         stray.record.cursorPos += offset - 1;
         HostCall strayBefore = stray;
@@ -234,7 +230,7 @@ TEST_F(KeystrokeHandlerTest, UntrustworthyRecordsArePassedOn) {
         EXPECT_EQ(stray.Line(), u"abc");
     }
 
-    HostCall misaligned(u"abc", 0, CTRL_LEFT);
+    HostCall misaligned(u"abc", 0, KEY_CTRL_LEFT);
     misaligned.record.cursorPos =
         reinterpret_cast<char16_t*>(reinterpret_cast<char*>(misaligned.line) + 3);
     HostCall misalignedBefore = misaligned;

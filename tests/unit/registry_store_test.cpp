@@ -10,6 +10,7 @@
 #include "fake_host.h"
 #include "fake_os.h"
 #include "plugin_test.h"
+#include "hotkeys/key_codes.h"
 #include "hotkeys/hotkey_slots.h"
 #include "hotkeys/registry_store.h"
 
@@ -193,7 +194,7 @@ TEST_F(RegistryStoreTest, UserKeyThatCannotBeOpenedFallsBackSilently) {
 }
 
 TEST_F(RegistryStoreTest, SaveWritesEightDwordsUnderTheUserKeyOnly) {
-    const Slots saved = {65651, 65652, 12, 18, NO, NO, NO, 127};
+    const Slots saved = {KEY_CTRL_LEFT, KEY_CTRL_RIGHT, KEY_CTRL_L, KEY_CTRL_R, NO, NO, NO, KEY_CTRL_BKSP};
     SetSlots(saved);
     fake_os::SetValue(USER, PATH, u"DeleteLeft", fake_os::REG_SZ_TYPE, u"xy", 6);  // replaced, type and all
 

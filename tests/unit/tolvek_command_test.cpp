@@ -11,6 +11,7 @@
 #include "fake_os.h"
 #include "plugin_test.h"
 #include "plugin/plugin_state.h"
+#include "hotkeys/key_codes.h"
 #include "hotkeys/hotkey_slots.h"
 #include "plugin/exports.h"
 #include "command/help_text.h"
@@ -19,13 +20,9 @@ namespace {
 
 using Slots = std::array<KeyCode, HOTKEY_SLOT_COUNT>;
 
-constexpr KeyCode ALT_L = 0x10026;
-constexpr KeyCode ALT_M = 0x10032;
-constexpr KeyCode CTRL_R = 18;
-constexpr KeyCode CTRL_BKSP = 127;
 constexpr KeyCode NO = NO_HOTKEY;
 
-const Slots DEFAULTS = {65651, 65652, 12, 18, NO, NO, NO, 127};
+const Slots DEFAULTS = {KEY_CTRL_LEFT, KEY_CTRL_RIGHT, KEY_CTRL_L, KEY_CTRL_R, NO, NO, NO, KEY_CTRL_BKSP};
 
 const std::u16string CURRENT = u"\r\nCurrent Tolvek hotkeys are:\r\n\r\n";
 const std::u16string CHANGED = u"\r\nTolvek hotkeys changed to:\r\n\r\n";
@@ -64,13 +61,13 @@ const Row ROWS[] = {
     {u"/ml:alt-l", 0,
      CHANGED + u"Move arg left   :  Alt-L\r\nMove arg right  :  Ctrl-Right\r\n"
                u"Delete arg left :  Ctrl-L\r\nDelete arg right:  Ctrl-R or Ctrl-BkSp\r\n",
-     u"", With(DEFAULTS, MoveLeft, ALT_L)},
-    {u"/ML=Alt-L", 0, {}, u"", With(DEFAULTS, MoveLeft, ALT_L)},
-    {u"/MLALT-L", 0, {}, u"", With(DEFAULTS, MoveLeft, ALT_L)},
+     u"", With(DEFAULTS, MoveLeft, KEY_ALT_L)},
+    {u"/ML=Alt-L", 0, {}, u"", With(DEFAULTS, MoveLeft, KEY_ALT_L)},
+    {u"/MLALT-L", 0, {}, u"", With(DEFAULTS, MoveLeft, KEY_ALT_L)},
     {u"/DR:CTRL-R,CTRL-BKSP", 0, {}, u"", DEFAULTS},
     {u"/dr:ctrl-r;ctrl-r", 0, {}, u"", With(DEFAULTS, DeleteRight2, NO)},
-    {u"/dr:ctrl-bksp", 0, {}, u"", With(With(DEFAULTS, DeleteRight, CTRL_BKSP), DeleteRight2, NO)},
-    {u"/ML:Alt-L,Alt-M", 0, {}, u"", With(With(DEFAULTS, MoveLeft, ALT_L), MoveLeft2, ALT_M)},
+    {u"/dr:ctrl-bksp", 0, {}, u"", With(With(DEFAULTS, DeleteRight, KEY_CTRL_BKSP), DeleteRight2, NO)},
+    {u"/ML:Alt-L,Alt-M", 0, {}, u"", With(With(DEFAULTS, MoveLeft, KEY_ALT_L), MoveLeft2, KEY_ALT_M)},
     {u"/ML:ALT-,", 0, {}, u"", With(DEFAULTS, MoveLeft, 0x10033)},
     {u"/ML:ALT-;,ALT--", 0, {}, u"", With(With(DEFAULTS, MoveLeft, 0x10027), MoveLeft2, 0x10082)},
     // Values the parser refuses; the action's slots stay as they were.
@@ -88,24 +85,24 @@ const Row ROWS[] = {
     // Unknown arguments end the command where they stand.
     {u"/bogus /?", 1, u"", PREFIX + u"Unknown option \"/BOGUS\"\r\n", DEFAULTS},
     {u"bogus", 1, u"", PREFIX + u"Syntax error \"BOGUS\"\r\n", DEFAULTS},
-    {u"/ML:Alt-L /x", 1, u"", PREFIX + u"Unknown option \"/X\"\r\n", With(DEFAULTS, MoveLeft, ALT_L)},
+    {u"/ML:Alt-L /x", 1, u"", PREFIX + u"Unknown option \"/X\"\r\n", With(DEFAULTS, MoveLeft, KEY_ALT_L)},
     {u"/S/R", 1, u"", PREFIX + u"Unknown option \"/S/R\"\r\n", DEFAULTS},
     // Combinations are refused after every option has been applied.
     {u"/ML:Alt-L /R", 1, u"", PREFIX + u"Can\u2019t combine /R with a hotkey option.\r\n",
-     With(DEFAULTS, MoveLeft, ALT_L)},
+     With(DEFAULTS, MoveLeft, KEY_ALT_L)},
     {u"/R /S /L", 1, u"", PREFIX + u"Can\u2019t combine /R and /S.\r\n", DEFAULTS},
     {u"/L /s", 1, u"", PREFIX + u"Can\u2019t combine /L with other options.\r\n", DEFAULTS},
     {u"/L /R", 1, u"", PREFIX + u"Can\u2019t combine /L with other options.\r\n", DEFAULTS},
     {u"/L /ML:Alt-L", 1, u"", PREFIX + u"Can\u2019t combine /L with other options.\r\n",
-     With(DEFAULTS, MoveLeft, ALT_L)},
+     With(DEFAULTS, MoveLeft, KEY_ALT_L)},
     // NONE switches an action's key off.
     {u"/ML:NONE", 0,
      CHANGED + u"Move arg left   :  (unknown)\r\nMove arg right  :  Ctrl-Right\r\n"
                u"Delete arg left :  Ctrl-L\r\nDelete arg right:  Ctrl-R or Ctrl-BkSp\r\n",
      u"", With(DEFAULTS, MoveLeft, NO)},
     {u"/DR:none", 0, {}, u"", With(With(DEFAULTS, DeleteRight, NO), DeleteRight2, NO)},
-    {u"/ML:NONE,Alt-L", 0, {}, u"", With(DEFAULTS, MoveLeft, ALT_L)},
-    {u"/ML:Alt-L,NONE", 0, {}, u"", With(DEFAULTS, MoveLeft, ALT_L)},
+    {u"/ML:NONE,Alt-L", 0, {}, u"", With(DEFAULTS, MoveLeft, KEY_ALT_L)},
+    {u"/ML:Alt-L,NONE", 0, {}, u"", With(DEFAULTS, MoveLeft, KEY_ALT_L)},
     {u"/ML:NONE,NONE", 0, {}, u"", With(DEFAULTS, MoveLeft, NO)},
 };
 
@@ -132,7 +129,7 @@ TEST_F(TolvekCommandTest, NullArgumentsDoNothing) {
 TEST_F(TolvekCommandTest, HelpEndsTheScanWhereItStands) {
     EXPECT_EQ(tolvek(u"/ML:Alt-L /? /bogus"), 0);
     EXPECT_EQ(fake_host::StandardOutput(), CommandHelpText);
-    EXPECT_EQ(HotkeySlots[MoveLeft], ALT_L);
+    EXPECT_EQ(HotkeySlots[MoveLeft], KEY_ALT_L);
 
     ResetPlugin();
     EXPECT_EQ(tolvek(u"/??"), 0);
@@ -181,21 +178,21 @@ KeyCode Stored(const char16_t* name) {
 
 TEST_F(TolvekCommandTest, SaveWritesTheSlotsAfterTheHotkeyOptions) {
     EXPECT_EQ(tolvek(u"/ML:Alt-L /S"), 0);
-    EXPECT_EQ(Stored(u"MoveLeft"), ALT_L);
+    EXPECT_EQ(Stored(u"MoveLeft"), KEY_ALT_L);
     EXPECT_EQ(Stored(u"MoveLeft2"), NO);
-    EXPECT_EQ(Stored(u"DeleteRight2"), CTRL_BKSP);
+    EXPECT_EQ(Stored(u"DeleteRight2"), KEY_CTRL_BKSP);
     EXPECT_EQ(fake_host::StandardOutput().rfind(CHANGED, 0), 0u);
 
     ResetPlugin();
     EXPECT_EQ(tolvek(u"\"/S\""), 0);  // quoted, and without a hotkey option
-    EXPECT_EQ(Stored(u"MoveLeft"), 65651);
+    EXPECT_EQ(Stored(u"MoveLeft"), KEY_CTRL_LEFT);
     EXPECT_EQ(fake_host::StandardOutput(), CURRENT + DEFAULT_LINES);
 }
 
 TEST_F(TolvekCommandTest, RestoreReplacesTheSlotsWithTheStoredOnes) {
-    fake_os::SetNumber(os::RegistryRoot::CurrentUser, STORE_PATH, u"MoveLeft", static_cast<std::uint32_t>(ALT_M));
+    fake_os::SetNumber(os::RegistryRoot::CurrentUser, STORE_PATH, u"MoveLeft", static_cast<std::uint32_t>(KEY_ALT_M));
     EXPECT_EQ(tolvek(u"/r"), 0);
-    EXPECT_EQ(CurrentSlots(), (Slots{ALT_M, NO, NO, NO, NO, NO, NO, NO}));
+    EXPECT_EQ(CurrentSlots(), (Slots{KEY_ALT_M, NO, NO, NO, NO, NO, NO, NO}));
     EXPECT_EQ(fake_host::StandardOutput(),
               CURRENT + u"Move arg left   :  Alt-M\r\nMove arg right  :  (unknown)\r\n"
                         u"Delete arg left :  (unknown)\r\nDelete arg right:  (unknown)\r\n");
@@ -217,7 +214,7 @@ TEST_F(TolvekCommandTest, StoreFailuresEndWithTwoAndShowNothing) {
     fake_os::FailWritesOf(u"DeleteLeft");
     EXPECT_EQ(tolvek(u"/DL:Alt-L /S"), 2);
     EXPECT_EQ(fake_host::StandardError(), PREFIX + u"Error writing to registry\r\n");
-    EXPECT_EQ(HotkeySlots[DeleteLeft], ALT_L);  // the change stays in memory
+    EXPECT_EQ(HotkeySlots[DeleteLeft], KEY_ALT_L);  // the change stays in memory
 }
 
 TEST_F(TolvekCommandTest, ParseHotkeyPairRefusesNullPointers) {

@@ -12,6 +12,8 @@
 #include "modifier_keys.h"
 #include "takecmd_recorder.h"
 #include "wine_support.h"
+#include "hotkeys/hotkey_slots.h"
+#include "hotkeys/key_codes.h"
 
 namespace {
 
@@ -19,8 +21,6 @@ using CommandFunction = int(const char16_t*);
 using KeyFunction = int(KeystrokeRecord*);
 using InitializeFunction = int();
 
-constexpr KeyCode ALT_L = 0x10026;
-constexpr KeyCode NO_HOTKEY = -65536;
 
 const std::u16string DEFAULT_LINES =
     u"Move arg left   :  Ctrl-Left\r\n"
@@ -104,7 +104,7 @@ TEST_F(DllCommandTest, SavedHotkeysComeBackAtTheNextStartUp) {
     const RegistryValue moveLeft = UserValue(L"MoveLeft");
     EXPECT_EQ(moveLeft.type, static_cast<DWORD>(REG_DWORD));
     EXPECT_EQ(moveLeft.size, 4u);
-    EXPECT_EQ(moveLeft.data, static_cast<DWORD>(ALT_L));
+    EXPECT_EQ(moveLeft.data, static_cast<DWORD>(KEY_ALT_L));
     EXPECT_EQ(UserValue(L"MoveLeft2").data, static_cast<DWORD>(NO_HOTKEY));
     EXPECT_EQ(UserValue(L"DeleteRight2").data, 127u);
 

@@ -9,16 +9,13 @@
 #include "modifier_keys.h"
 #include "takecmd_recorder.h"
 #include "wine_support.h"
+#include "hotkeys/hotkey_slots.h"
+#include "hotkeys/key_codes.h"
 
 namespace {
 
 using KeyFunction = int(KeystrokeRecord*);
 
-constexpr KeyCode CTRL_LEFT = 65651;
-constexpr KeyCode CTRL_RIGHT = 65652;
-constexpr KeyCode CTRL_L = 12;
-constexpr KeyCode CTRL_R = 18;
-constexpr KeyCode CTRL_BKSP = 127;
 
 class DllKeystrokeTest : public ::testing::Test {
 protected:
@@ -42,17 +39,17 @@ struct Row {
 
 TEST_F(DllKeystrokeTest, DefaultHotkeysEditByArguments) {
     const Row rows[] = {
-        {u"dir /s /b x", 6, CTRL_LEFT, u"dir /s /b x", 4, true},
-        {u"dir /s /b x", 6, CTRL_RIGHT, u"dir /s /b x", 7, true},
-        {u"dir /s /b x", 6, CTRL_L, u"dir  /b x", 4, true},
-        {u"dir /s /b x", 6, CTRL_R, u"dir /s/b x", 6, true},
-        {u"dir /s /b x", 4, CTRL_BKSP, u"dir /b x", 4, true},
-        {u"dir /s /b x", 0, CTRL_LEFT, u"dir /s /b x", 0, false},
-        {u"  abc", 2, CTRL_RIGHT, u"  abc", 5, true},
-        {u"echo %@upper[abc def] x", 17, CTRL_R, u"echo %@upper[abc ] x", 17, true},
-        {u"echo %@upper[abc def] x", 22, CTRL_L, u"echo %@upper[abc x", 17, true},
-        {u"echo \"a b\" c", 12, CTRL_LEFT, u"echo \"a b\" c", 11, true},
-        {u"echo \"a b\" c", 11, CTRL_LEFT, u"echo \"a b\" c", 5, true},
+        {u"dir /s /b x", 6, KEY_CTRL_LEFT, u"dir /s /b x", 4, true},
+        {u"dir /s /b x", 6, KEY_CTRL_RIGHT, u"dir /s /b x", 7, true},
+        {u"dir /s /b x", 6, KEY_CTRL_L, u"dir  /b x", 4, true},
+        {u"dir /s /b x", 6, KEY_CTRL_R, u"dir /s/b x", 6, true},
+        {u"dir /s /b x", 4, KEY_CTRL_BKSP, u"dir /b x", 4, true},
+        {u"dir /s /b x", 0, KEY_CTRL_LEFT, u"dir /s /b x", 0, false},
+        {u"  abc", 2, KEY_CTRL_RIGHT, u"  abc", 5, true},
+        {u"echo %@upper[abc def] x", 17, KEY_CTRL_R, u"echo %@upper[abc ] x", 17, true},
+        {u"echo %@upper[abc def] x", 22, KEY_CTRL_L, u"echo %@upper[abc x", 17, true},
+        {u"echo \"a b\" c", 12, KEY_CTRL_LEFT, u"echo \"a b\" c", 11, true},
+        {u"echo \"a b\" c", 11, KEY_CTRL_LEFT, u"echo \"a b\" c", 5, true},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(host_side::Narrow(row.line) + " cursor " + std::to_string(row.cursor));
@@ -79,10 +76,10 @@ TEST_F(DllKeystrokeTest, ModifierKeysHeldOnTheKeyboardChangeTheCode) {
     for (const ModifierRow& row : rows) {
         SCOPED_TRACE(::testing::Message() << row.shift << row.ctrl << row.alt);
         EXPECT_TRUE(host_side::HoldModifierKeys(row.shift, row.ctrl, row.alt));
-        HostCall call(u"abc", 3, CTRL_L);
+        HostCall call(u"abc", 3, KEY_CTRL_L);
         key(&call.record);
         EXPECT_EQ(call.Line(), row.deletes ? u"" : u"abc");
-        EXPECT_EQ(call.record.keyCode, row.deletes ? 0 : CTRL_L);
+        EXPECT_EQ(call.record.keyCode, row.deletes ? 0 : KEY_CTRL_L);
     }
 }
 
@@ -96,20 +93,20 @@ TEST_F(DllKeystrokeTest, KeyMatchingNoSlotComesBackByteForByte) {
 
 TEST_F(DllKeystrokeTest, TheHostsEscapeCharacterIsAskedEveryTime) {
     StandInSetExpansion(u"%@option[escapechar]", u"~");
-    HostCall tilde(u"copy a~ b c", 11, CTRL_LEFT);
+    HostCall tilde(u"copy a~ b c", 11, KEY_CTRL_LEFT);
     key(&tilde.record);
     EXPECT_EQ(tilde.Cursor(), 10);
-    key(&(tilde.record.keyCode = CTRL_LEFT, tilde.record));
+    key(&(tilde.record.keyCode = KEY_CTRL_LEFT, tilde.record));
     EXPECT_EQ(tilde.Cursor(), 5);
 
-    HostCall caret(u"copy a^ b c", 10, CTRL_LEFT);
+    HostCall caret(u"copy a^ b c", 10, KEY_CTRL_LEFT);
     key(&caret.record);
     EXPECT_EQ(caret.Cursor(), 8);
 }
 
 TEST_F(DllKeystrokeTest, UntrustworthyRecordsArePassedOn) {
     EXPECT_EQ(key(nullptr), 0);
-    HostCall call(u"abc", 0, CTRL_LEFT);
+    HostCall call(u"abc", 0, KEY_CTRL_LEFT);
     call.record.lineStart = nullptr;
     HostCall before = call;
     key(&call.record);

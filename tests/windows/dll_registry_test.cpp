@@ -11,6 +11,7 @@
 #include <cstring>
 #include <string>
 
+#include "hotkeys/key_codes.h"
 #include "hotkeys/hotkey_slots.h"
 #include "host_text.h"
 #include "modifier_keys.h"
@@ -26,11 +27,6 @@ constexpr wchar_t TOLVEK_KEY[] = L"Software\\DARevavev\\Tolvek";
 const HKEY USER = HKEY_CURRENT_USER;
 const HKEY MACHINE = HKEY_LOCAL_MACHINE;
 
-constexpr KeyCode CTRL_LEFT = 65651;
-constexpr KeyCode CTRL_RIGHT = 65652;
-constexpr KeyCode CTRL_L = 12;
-constexpr KeyCode CTRL_R = 18;
-constexpr KeyCode CTRL_BKSP = 127;
 // Extended codes that no default uses.
 constexpr KeyCode CODE_A = 0x10023;
 constexpr KeyCode CODE_B = 0x10024;
@@ -123,11 +119,11 @@ protected:
     }
 
     void ExpectDefaults() {
-        ExpectEffects({{CTRL_LEFT, Effect::MoveLeft},
-                       {CTRL_RIGHT, Effect::MoveRight},
-                       {CTRL_L, Effect::DeleteLeft},
-                       {CTRL_R, Effect::DeleteRight},
-                       {CTRL_BKSP, Effect::DeleteRight},
+        ExpectEffects({{KEY_CTRL_LEFT, Effect::MoveLeft},
+                       {KEY_CTRL_RIGHT, Effect::MoveRight},
+                       {KEY_CTRL_L, Effect::DeleteLeft},
+                       {KEY_CTRL_R, Effect::DeleteRight},
+                       {KEY_CTRL_BKSP, Effect::DeleteRight},
                        {CODE_A, Effect::None}});
     }
 
@@ -143,7 +139,7 @@ protected:
 TEST_F(DllRegistryTest, EmptyRegistryLeavesTheDefaults) {
     SetNumber(USER, L"MoveLeft", CODE_A);  // a first start-up that changes the slots
     Start();
-    ExpectEffects({{CODE_A, Effect::MoveLeft}, {CTRL_LEFT, Effect::None}});
+    ExpectEffects({{CODE_A, Effect::MoveLeft}, {KEY_CTRL_LEFT, Effect::None}});
 
     wine::DeleteTolvekKeys();
     Start();
@@ -154,11 +150,11 @@ TEST_F(DllRegistryTest, UserKeyWithOnlyMoveLeftSwitchesTheOtherHotkeysOff) {
     SetNumber(USER, L"MoveLeft", 0x10048);
     Start();
     ExpectEffects({{0x10048, Effect::MoveLeft},
-                   {CTRL_LEFT, Effect::None},
-                   {CTRL_RIGHT, Effect::None},
-                   {CTRL_L, Effect::None},
-                   {CTRL_R, Effect::None},
-                   {CTRL_BKSP, Effect::None}});
+                   {KEY_CTRL_LEFT, Effect::None},
+                   {KEY_CTRL_RIGHT, Effect::None},
+                   {KEY_CTRL_L, Effect::None},
+                   {KEY_CTRL_R, Effect::None},
+                   {KEY_CTRL_BKSP, Effect::None}});
 }
 
 TEST_F(DllRegistryTest, MachineKeyServesWhenTheUserKeyIsMissingOrEmpty) {
@@ -172,8 +168,8 @@ TEST_F(DllRegistryTest, MachineKeyServesWhenTheUserKeyIsMissingOrEmpty) {
                        {CODE_C, Effect::DeleteLeft},
                        {CODE_D, Effect::DeleteRight},
                        {CODE_E, Effect::DeleteLeft},
-                       {CTRL_LEFT, Effect::None},
-                       {CTRL_BKSP, Effect::None}});
+                       {KEY_CTRL_LEFT, Effect::None},
+                       {KEY_CTRL_BKSP, Effect::None}});
     }
 }
 
@@ -187,7 +183,7 @@ TEST_F(DllRegistryTest, SecondHotkeysOfTheUserKeySurviveTheMachineKey) {
                    {CODE_A, Effect::MoveLeft},
                    {CODE_D, Effect::DeleteRight},
                    {CODE_B, Effect::None},
-                   {CTRL_LEFT, Effect::None}});
+                   {KEY_CTRL_LEFT, Effect::None}});
 }
 
 TEST_F(DllRegistryTest, ShortBinaryAndStringValuesLoadByTheirBytes) {
@@ -198,8 +194,8 @@ TEST_F(DllRegistryTest, ShortBinaryAndStringValuesLoadByTheirBytes) {
     Start();
     ExpectEffects({{static_cast<KeyCode>(0xFFFF0048), Effect::MoveLeft},
                    {0x48, Effect::DeleteLeft},
-                   {CTRL_LEFT, Effect::None},
-                   {CTRL_L, Effect::None}});
+                   {KEY_CTRL_LEFT, Effect::None},
+                   {KEY_CTRL_L, Effect::None}});
 }
 
 TEST_F(DllRegistryTest, OverLongValueKeepsTheHoldingValue) {
@@ -218,7 +214,7 @@ TEST_F(DllRegistryTest, OverLongValueKeepsTheHoldingValue) {
     ExpectEffects({{CODE_C, Effect::MoveLeft},
                    {CODE_A, Effect::MoveLeft},
                    {CODE_D, Effect::None},  // the first four bytes of the long value
-                   {CTRL_RIGHT, Effect::None}});
+                   {KEY_CTRL_RIGHT, Effect::None}});
 }
 
 }  // namespace

@@ -79,6 +79,84 @@ bool IsPairSeparator(char16_t unit) {
     return unit == u',' || unit == u';';
 }
 
+// What the options of one command ask for, gathered during the scan.
+struct Requests {
+    bool save = false;
+    bool restore = false;
+    bool list = false;
+    bool changed = false;  // a hotkey option was applied
+};
+
+// What one argument does: the scan goes on, or the command ends with
+// `result`.
+struct Step {
+    bool ends;
+    int result;
+};
+
+constexpr Step GO_ON{false, 0};
+
+constexpr Step EndWith(int result) {
+    return {true, result};
+}
+
+// A hotkey option applies its value to its action's two slots at once;
+// the value is what follows the option's three characters and one ":" or
+// "=".
+Step ApplyHotkeyOption(const HotkeyOption& option, const char16_t* argument, KeySet keys, HotkeySlotCodes& slots,
+                       Requests& requests) {
+    const char16_t* value = argument + 3;
+    if (*value == u':' || *value == u'=') ++value;
+    if (ParseHotkeyPair(keys, value, &slots[option.slot], &slots[option.slot + SECOND_KEY_OFFSET]) != 0) {
+        return EndWith(USAGE_ERROR);
+    }
+    requests.changed = true;
+    return GO_ON;
+}
+
+// Takes one argument of the scan, by the first option it matches.
+Step ApplyArgument(const char16_t* argument, KeySet keys, HotkeySlotCodes& slots, Requests& requests) {
+    const bool helpWithVersion = TextEquals(argument, u"/??");
+    if (helpWithVersion || TextEquals(argument, u"/?")) {
+        QPuts(CommandHelpText);
+        if (helpWithVersion) {
+            Printf(VERSION_LINE, u"Tolvek", VERSION_NUMBERS[0], VERSION_NUMBERS[1], VERSION_NUMBERS[2],
+                   VERSION_NUMBERS[3], PLATFORM_TAG);
+        }
+        return EndWith(0);
+    }
+    if (EqualsIgnoringAsciiCase(argument, u"/S")) {
+        requests.save = true;
+    } else if (EqualsIgnoringAsciiCase(argument, u"/R")) {
+        requests.restore = true;
+    } else if (EqualsIgnoringAsciiCase(argument, u"/L")) {
+        requests.list = true;
+    } else if (const HotkeyOption* option = HotkeyOptionOf(argument)) {
+        return ApplyHotkeyOption(*option, argument, keys, slots, requests);
+    } else {
+        ReportError(argument[0] == u'/' ? u"Unknown option \"%s\"\r\n" : u"Syntax error \"%s\"\r\n", argument);
+        return EndWith(USAGE_ERROR);
+    }
+    return GO_ON;
+}
+
+// Reports the first combination of requests that cannot go together, in
+// this order: /R with /S, /R with a hotkey option, /L with anything else.
+// False when they go together.
+bool ReportConflict(const Requests& requests) {
+    const char16_t* message = nullptr;
+    if (requests.save && requests.restore) {
+        message = u"Can\u2019t combine /R and /S.\r\n";
+    } else if (requests.restore && requests.changed) {
+        message = u"Can\u2019t combine /R with a hotkey option.\r\n";
+    } else if (requests.list && (requests.save || requests.restore || requests.changed)) {
+        message = u"Can\u2019t combine /L with other options.\r\n";
+    }
+    if (message == nullptr) return false;
+    ReportError(message);
+    return true;
+}
+
 }  // namespace
 
 int ParseHotkeyPair(KeySet keys, const char16_t* value, KeyCode* first, KeyCode* second) {
@@ -139,68 +217,25 @@ int RunTolvekCommand(const char16_t* arguments, KeySet keys, HotkeySlotCodes& sl
     // A broken argument list (message already printed) must not act.
     if (TokenizeArguments(arguments) < 0) return USAGE_ERROR;
 
-    bool save = false;
-    bool restore = false;
-    bool list = false;
-    bool changed = false;
-
+    Requests requests;
     for (int k = 0; k < MAX_ARGUMENTS; ++k) {
         if (ArgumentList.length[k] == 0) continue;
-        const char16_t* argument = ArgumentList.start[k];
+        const Step step = ApplyArgument(ArgumentList.start[k], keys, slots, requests);
+        if (step.ends) return step.result;
+    }
+    if (ReportConflict(requests)) return USAGE_ERROR;
 
-        const bool help = TextEquals(argument, u"/?");
-        const bool helpWithVersion = TextEquals(argument, u"/??");
-        if (help || helpWithVersion) {
-            QPuts(CommandHelpText);
-            if (helpWithVersion) {
-                Printf(VERSION_LINE, u"Tolvek", VERSION_NUMBERS[0], VERSION_NUMBERS[1], VERSION_NUMBERS[2],
-                       VERSION_NUMBERS[3], PLATFORM_TAG);
-            }
-            return 0;
-        }
-        if (EqualsIgnoringAsciiCase(argument, u"/S")) {
-            save = true;
-        } else if (EqualsIgnoringAsciiCase(argument, u"/R")) {
-            restore = true;
-        } else if (EqualsIgnoringAsciiCase(argument, u"/L")) {
-            list = true;
-        } else if (const HotkeyOption* option = HotkeyOptionOf(argument)) {
-            const char16_t* value = argument + 3;
-            if (*value == u':' || *value == u'=') ++value;
-            if (ParseHotkeyPair(keys, value, &slots[option->slot], &slots[option->slot + SECOND_KEY_OFFSET]) != 0) {
-                return USAGE_ERROR;
-            }
-            changed = true;
-        } else {
-            ReportError(argument[0] == u'/' ? u"Unknown option \"%s\"\r\n" : u"Syntax error \"%s\"\r\n", argument);
-            return USAGE_ERROR;
-        }
-    }
-
-    if (save && restore) {
-        ReportError(u"Can\u2019t combine /R and /S.\r\n");
-        return USAGE_ERROR;
-    }
-    if (restore && changed) {
-        ReportError(u"Can\u2019t combine /R with a hotkey option.\r\n");
-        return USAGE_ERROR;
-    }
-    if (list && (save || restore || changed)) {
-        ReportError(u"Can\u2019t combine /L with other options.\r\n");
-        return USAGE_ERROR;
-    }
-
-    if (list) {
+    if (requests.list) {
         ListSupportedHotkeys(keys);
         return 0;
     }
-    if (save && SaveHotkeysToRegistry(slots) != 0) return STORE_ERROR;
-    if (restore) {
+    if (requests.save && SaveHotkeysToRegistry(slots) != 0) return STORE_ERROR;
+    if (requests.restore) {
         HotkeySlotCodes stored{};
         if (LoadHotkeysFromRegistry(1, &stored) != 0) return STORE_ERROR;
         slots = stored;
     }
 
-    QPuts(changed ? u"\r\nTolvek hotkeys changed to:\r\n\r\n" : u"\r\nCurrent Tolvek hotkeys are:\r\n\r\n");
+    QPuts(requests.changed ? u"\r\nTolvek hotkeys changed to:\r\n\r\n" : u"\r\nCurrent Tolvek hotkeys are:\r\n\r\n");
     return ShowCurrentHotkeys(keys, slots);
 }

@@ -2,6 +2,7 @@
 # end-to-end tests that run under Wine.
 set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR}/bin)
 set(CMAKE_LIBRARY_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR}/bin)
+enable_language(RC)
 
 # Import library of TakeCmd.dll, generated from our own definition file.
 set(TAKECMD_DEF ${PROJECT_SOURCE_DIR}/src/host/TakeCmd.def)
@@ -16,10 +17,14 @@ add_library(TakeCmd STATIC IMPORTED)
 set_target_properties(TakeCmd PROPERTIES IMPORTED_LOCATION ${TAKECMD_IMPLIB})
 add_dependencies(TakeCmd takecmd_implib)
 
+# The version resource, from the project's version.
+configure_file(src/plugin/tolvek.rc.in ${TOLVEK_GENERATED_DIR}/tolvek.rc @ONLY)
+
 add_library(tolvek SHARED
   $<TARGET_OBJECTS:tolvek_core>
   ${PROJECT_SOURCE_DIR}/src/os/win32.cpp
-  ${PROJECT_SOURCE_DIR}/src/plugin/tolvek.def)
+  ${PROJECT_SOURCE_DIR}/src/plugin/tolvek.def
+  ${TOLVEK_GENERATED_DIR}/tolvek.rc)
 target_include_directories(tolvek PRIVATE ${PROJECT_SOURCE_DIR}/src)
 target_compile_options(tolvek PRIVATE -fno-exceptions -fno-rtti)
 set_target_properties(tolvek PROPERTIES PREFIX "" OUTPUT_NAME tolvek)

@@ -7,6 +7,7 @@
 #include "host/error_prefix.h"
 #include "command/help_text.h"
 #include "text/text.h"
+#include "tolvek_version.h"
 
 namespace {
 
@@ -41,7 +42,8 @@ constexpr HotkeyLine HOTKEY_LINES[] = {
 };
 
 constexpr const char16_t* VERSION_LINE = u"\r\n\t\t\t\t%s  %u.%u.%u.%u (%s)\r\n";
-constexpr unsigned VERSION_NUMBERS[] = {0, 92, 0, 5};
+constexpr unsigned VERSION_NUMBERS[] = {TOLVEK_VERSION_MAJOR, TOLVEK_VERSION_MINOR, TOLVEK_VERSION_PATCH,
+                                       TOLVEK_VERSION_BUILD};
 constexpr const char16_t* PLATFORM_TAG = u"x64";
 
 constexpr int KEY_NAME_UNITS = 1024;

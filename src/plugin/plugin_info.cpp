@@ -13,7 +13,7 @@ PluginInfoRecord* FillPluginInfo() {
     record.Author = u"The Tolvek developers";
     record.Email = u"developers@tolvek.example";
     record.WebPage = u"https://tolvek.example/";
-    record.Description = u"Move or delete by arguments";
+    record.Description = TOLVEK_DESCRIPTION;
     record.FunctionList = u"tolvek,*key";
     record.MajorVersion = PLUGIN_MAJOR_VERSION;
     record.MinorVersion = PLUGIN_MINOR_VERSION;

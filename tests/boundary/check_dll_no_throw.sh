@@ -4,6 +4,8 @@
 # routine that unwinding needs, and type-information records. None of it
 # may be linked in, from the plug-in's code or from the static C++ library.
 # Usage: check_dll_no_throw.sh NM DLL
+#   DLL  the DLL's symbols: the DLL itself, or, for the stripped DLL, its
+#        debug file tolvek.dll.debug
 set -euo pipefail
 nm=$1 dll=$2
 

@@ -1,12 +1,14 @@
-// The identity record, start-up's banner and host generation, and the help
-// and usage entry points, through the real DLL.
+// The identity record and version resource, start-up's banner and host
+// generation, and the help and usage entry points, through the real DLL.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
 #include <cstddef>
 #include <cstring>
+#include <cwchar>
 #include <string>
+#include <vector>
 
 #include "host_text.h"
 #include "modifier_keys.h"
@@ -33,6 +35,10 @@ std::int32_t NumberAt(const unsigned char* record, std::size_t offset) {
     std::memcpy(&number, record + offset, sizeof number);
     return number;
 }
+
+// Two numbers of a version as the fixed part of a version resource holds
+// them: the first in the high half.
+constexpr DWORD VersionPair(DWORD high, DWORD low) { return high << 16 | low; }
 
 class DllLifecycleTest : public ::testing::Test {
 protected:
@@ -67,6 +73,55 @@ TEST_F(DllLifecycleTest, PluginInfoRecordLayout) {
     std::memcpy(first, record, sizeof first);
     EXPECT_EQ(getInfo(), record);
     EXPECT_EQ(std::memcmp(first, record, sizeof first), 0);
+}
+
+// What Windows shows in the file's properties, read from the loaded DLL's
+// file the way Windows reads it: the fixed numbers, the translation, and
+// texts of the string block that the translation names.
+TEST_F(DllLifecycleTest, VersionResource) {
+    wine::Export<InfoFunction>("GetPluginInfo");  // loads the DLL
+    wchar_t path[MAX_PATH];
+    ASSERT_GT(GetModuleFileNameW(GetModuleHandleW(L"tolvek.dll"), path, MAX_PATH), 0u);
+    DWORD unused = 0;
+    const DWORD size = GetFileVersionInfoSizeW(path, &unused);
+    ASSERT_GT(size, 0u) << "no version resource, error " << GetLastError();
+    std::vector<unsigned char> data(size);
+    ASSERT_TRUE(GetFileVersionInfoW(path, 0, size, data.data()));
+
+    void* value = nullptr;
+    UINT length = 0;
+    ASSERT_TRUE(VerQueryValueW(data.data(), L"\\", &value, &length));
+    ASSERT_EQ(length, sizeof(VS_FIXEDFILEINFO));
+    const auto* fixed = static_cast<const VS_FIXEDFILEINFO*>(value);
+    EXPECT_EQ(fixed->dwSignature, 0xFEEF04BDu);
+    EXPECT_EQ(fixed->dwFileVersionMS, VersionPair(0, 92));
+    EXPECT_EQ(fixed->dwFileVersionLS, VersionPair(0, 5));
+    EXPECT_EQ(fixed->dwProductVersionMS, VersionPair(0, 92));
+    EXPECT_EQ(fixed->dwProductVersionLS, VersionPair(0, 0));
+    EXPECT_EQ(fixed->dwFileType, static_cast<DWORD>(VFT_DLL));
+
+    ASSERT_TRUE(VerQueryValueW(data.data(), L"\\VarFileInfo\\Translation", &value, &length));
+    ASSERT_EQ(length, 2 * sizeof(WORD));
+    const auto* translation = static_cast<const WORD*>(value);
+    EXPECT_EQ(translation[0], 0x409);
+    EXPECT_EQ(translation[1], 1200);
+
+    const struct {
+        const wchar_t* name;
+        const wchar_t* text;
+    } strings[] = {
+        {L"FileDescription", L"Move or delete by arguments"},
+        {L"FileVersion", L"0.92.0.5"},
+        {L"ProductVersion", L"0.92.0"},
+        {L"OriginalFilename", L"tolvek.dll"},
+    };
+    for (const auto& string : strings) {
+        wchar_t query[96];
+        std::swprintf(query, std::size(query), L"\\StringFileInfo\\%04X%04X\\%ls", translation[0],
+                      translation[1], string.name);
+        ASSERT_TRUE(VerQueryValueW(data.data(), query, &value, &length)) << string.name;
+        EXPECT_EQ(std::wstring(static_cast<const wchar_t*>(value)), string.text);
+    }
 }
 
 TEST_F(DllLifecycleTest, BannerAndHostGeneration) {

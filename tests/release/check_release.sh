@@ -1,0 +1,78 @@
+#!/usr/bin/env bash
+# Checks the release as a user gets it. scripts/release, run twice in build
+# folders whose paths differ in length, writes the same files byte for byte;
+# their checksums hold; the zip holds the DLL, the user's guide, the licence
+# and the changelog, in that order; and the DLL unpacked from it into an
+# empty folder beside the stand-in host runs a host script end to end under
+# Wine, as its expected transcript says.
+#
+# Usage: check_release.sh WINE HOST_DIR WORK_DIR
+#   HOST_DIR  the built stand-in host: tolvek_host.exe and its TakeCmd.dll
+#   WORK_DIR  a scratch folder, emptied first
+# Wine runs with the environment it is given (WINEPREFIX, WINEDEBUG, ...).
+set -euo pipefail
+wine=$1 host_dir=$(realpath "$2") work=$(realpath -m "$3")
+cd "$(dirname "$0")/../.."
+
+rm -rf "$work"
+mkdir -p "$work"
+passed=0 failed=0
+check() {
+  local what=$1
+  shift
+  if "$@" >"$work/check.log" 2>&1; then
+    passed=$((passed + 1))
+    echo "ok: $what"
+  else
+    failed=$((failed + 1))
+    echo "FAIL: $what"
+    sed 's/^/  /' "$work/check.log"
+  fi
+}
+
+# Runs scripts/release into OUTPUT and checks that its last line names the
+# zip it wrote there.
+release_into() {
+  local build=$1 output=$2 last
+  last=$(scripts/release --build-dir "$build" --output-dir "$output" | tail -n 1)
+  [[ $last == "$output"/tolvek-*-windows-x64.zip && -f $last ]] || { echo "last line: $last"; return 1; }
+}
+
+same_files() {
+  diff <(cd "$1" && ls -A) <(cd "$2" && ls -A)
+  for file in "$1"/*; do cmp "$file" "$2/$(basename "$file")"; done
+}
+
+zip_names() {
+  python3 -c 'import sys, zipfile; print(" ".join(zipfile.ZipFile(sys.argv[1]).namelist()))' "$1"
+}
+
+# The guide keeps what users need and leaves the developers' sections out.
+guide_for_users() {
+  grep -q -x '## Installing' "$1" && ! grep -q -x -E '## (Building|Development)' "$1"
+}
+
+# The unpacked DLL beside a copy of the stand-in host, in a folder of its own.
+installed_host_runs() {
+  local folder=$work/installed
+  mkdir "$folder"
+  python3 -m zipfile -e "$1" "$folder"
+  cp "$host_dir/tolvek_host.exe" "$host_dir/TakeCmd.dll" "$folder"
+  bash tests/transcripts/check_transcript.sh "$wine" "$folder" tests/transcripts/actions.expected
+}
+
+check "release built in $work/a" release_into "$work/a" "$work/dist-a"
+check "release built in $work/folder-with-a-longer-name/b" \
+  release_into "$work/folder-with-a-longer-name/b" "$work/dist-b"
+check "both releases are the same bytes" same_files "$work/dist-a" "$work/dist-b"
+check "SHA256SUMS holds" bash -c 'cd "$1" && sha256sum --strict -c SHA256SUMS' - "$work/dist-a"
+
+zip=$(ls "$work"/dist-a/tolvek-*-windows-x64.zip)
+check "the zip holds tolvek.dll README.md LICENSE CHANGELOG.md" \
+  test "$(zip_names "$zip")" == "tolvek.dll README.md LICENSE CHANGELOG.md"
+python3 -m zipfile -e "$zip" "$work/unpacked"
+check "the zip's README.md is the guide for users" guide_for_users "$work/unpacked/README.md"
+check "the zip's DLL runs in the stand-in host" installed_host_runs "$zip"
+
+echo "release: $passed passed, $failed failed"
+[ "$failed" -eq 0 ]

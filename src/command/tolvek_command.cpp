@@ -7,7 +7,7 @@
 #include "host/error_prefix.h"
 #include "command/help_text.h"
 #include "text/text.h"
-#include "tolvek_version.h"
+#include "host/plugin_identity.h"
 
 namespace {
 
@@ -122,7 +122,7 @@ Step ApplyArgument(const char16_t* argument, KeySet keys, HotkeySlotCodes& slots
     if (helpWithVersion || TextEquals(argument, u"/?")) {
         QPuts(CommandHelpText);
         if (helpWithVersion) {
-            Printf(VERSION_LINE, u"Tolvek", VERSION_NUMBERS[0], VERSION_NUMBERS[1], VERSION_NUMBERS[2],
+            Printf(VERSION_LINE, PLUGIN_NAME, VERSION_NUMBERS[0], VERSION_NUMBERS[1], VERSION_NUMBERS[2],
                    VERSION_NUMBERS[3], PLATFORM_TAG);
         }
         return EndWith(0);

@@ -4,7 +4,7 @@
 
 #include "host/host_api.h"
 #include "os/os.h"
-#include "plugin/plugin_info.h"
+#include "host/plugin_identity.h"
 #include "text/text.h"
 
 namespace {

@@ -4,7 +4,7 @@
 
 #include "os/os.h"
 #include "command/help_text.h"
-#include "plugin/plugin_info.h"
+#include "host/plugin_identity.h"
 #include "text/text.h"
 
 namespace {

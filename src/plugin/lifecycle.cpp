@@ -7,7 +7,7 @@
 #include "host/host_version.h"
 #include "hotkeys/hotkey_slots.h"
 #include "hotkeys/registry_store.h"
-#include "plugin/plugin_info.h"
+#include "host/plugin_identity.h"
 #include "text/text.h"
 
 namespace {

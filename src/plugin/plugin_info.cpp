@@ -1,5 +1,7 @@
 #include "plugin/plugin_info.h"
 
+#include "host/plugin_identity.h"
+
 namespace {
 
 // Zero-initialised static storage; the host keeps reading it through the

@@ -42,37 +42,65 @@ bool SetVariable(const std::u16string& name, const std::u16string& value) {
     return false;
 }
 
-// Returns 0 to go on, or the exit code.
+// The options that switch something on; false for any other option.
+bool SetFlag(const std::u16string& option, standin::Options* options) {
+    bool* flag = nullptr;
+    if (option == u"--keys-by-name") flag = &options->keysByName;
+    if (option == u"--codes-without-flags") flag = &options->codesWithoutFlags;
+    if (option == u"--show-keys") flag = &options->showKeys;
+    if (flag == nullptr) return false;
+    *flag = true;
+    return true;
+}
+
+enum class ValueOption { None, Script, Functions, Version, Escape, Set };
+
+ValueOption ValueOptionOf(const std::u16string& option) {
+    if (option == u"--script") return ValueOption::Script;
+    if (option == u"--functions") return ValueOption::Functions;
+    if (option == u"--version") return ValueOption::Version;
+    if (option == u"--escape") return ValueOption::Escape;
+    if (option == u"--set") return ValueOption::Set;
+    return ValueOption::None;
+}
+
+// "--set NAME=VALUE": 0, or the exit code after a message.
+int SetAssignment(const std::u16string& assignment) {
+    const auto equals = assignment.find(u'=');
+    if (equals == std::u16string::npos || equals == 0) {
+        Write(u"--set takes NAME=VALUE\r\n", 2);
+        return 2;
+    }
+    return SetVariable(assignment.substr(0, equals), assignment.substr(equals + 1)) ? 0 : 2;
+}
+
+// Applies an option and its value: 0, or the exit code after a message.
+int ApplyValueOption(ValueOption which, const std::u16string& value, standin::Options* options) {
+    switch (which) {
+    case ValueOption::Script: options->script = value; return 0;
+    case ValueOption::Functions: options->fallbackFunctions = value; return 0;
+    case ValueOption::Version: return SetVariable(u"_4ver", value) ? 0 : 2;
+    case ValueOption::Escape: return SetVariable(u"@option[escapechar]", value) ? 0 : 2;
+    case ValueOption::Set: return SetAssignment(value);
+    case ValueOption::None: break;
+    }
+    return 2;
+}
+
+// Returns 0 to go on, -1 after the usage text, or the exit code.
 int ParseOptions(int argc, wchar_t** argv, standin::Options* options) {
     for (int i = 1; i < argc; ++i) {
         const std::u16string option = Wide(argv[i]);
-        const bool hasValue = i + 1 < argc;
         if (option == u"--help" || option == u"-h" || option == u"/?") {
             Write(USAGE);
             return -1;
-        } else if (option == u"--keys-by-name") {
-            options->keysByName = true;
-        } else if (option == u"--codes-without-flags") {
-            options->codesWithoutFlags = true;
-        } else if (option == u"--show-keys") {
-            options->showKeys = true;
-        } else if (option == u"--script" && hasValue) {
-            options->script = Wide(argv[++i]);
-        } else if (option == u"--functions" && hasValue) {
-            options->fallbackFunctions = Wide(argv[++i]);
-        } else if (option == u"--version" && hasValue) {
-            if (!SetVariable(u"_4ver", Wide(argv[++i]))) return 2;
-        } else if (option == u"--escape" && hasValue) {
-            if (!SetVariable(u"@option[escapechar]", Wide(argv[++i]))) return 2;
-        } else if (option == u"--set" && hasValue) {
-            const std::u16string assignment = Wide(argv[++i]);
-            const auto equals = assignment.find(u'=');
-            if (equals == std::u16string::npos || equals == 0) {
-                Write(u"--set takes NAME=VALUE\r\n", 2);
-                return 2;
-            }
-            if (!SetVariable(assignment.substr(0, equals), assignment.substr(equals + 1))) return 2;
-        } else if (!option.empty() && option[0] != u'-') {
+        }
+        if (SetFlag(option, options)) continue;
+        const ValueOption which = ValueOptionOf(option);
+        if (which != ValueOption::None && i + 1 < argc) {
+            const int result = ApplyValueOption(which, Wide(argv[++i]), options);
+            if (result != 0) return result;
+        } else if (which == ValueOption::None && !option.empty() && option[0] != u'-') {
             options->plugin = option;
         } else {
             Write(u"unknown option or missing value: " + option + u"\r\n" + USAGE, 2);

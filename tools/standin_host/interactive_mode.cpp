@@ -9,13 +9,13 @@
 namespace standin {
 namespace {
 
-const std::u16string PROMPT = u"stand-in> ";
+constexpr char16_t PROMPT[] = u"stand-in> ";
 
 void Redraw(const EditLine& line, int* shownLength) {
     const std::u16string text = line.text;
-    std::u16string out = u"\r" + PROMPT + text;
+    std::u16string out = std::u16string(u"\r") + PROMPT + text;
     if (*shownLength > line.length) out += std::u16string(static_cast<std::size_t>(*shownLength - line.length), u' ');
-    out += u"\r" + PROMPT + text.substr(0, static_cast<std::size_t>(line.cursor));
+    out += std::u16string(u"\r") + PROMPT + text.substr(0, static_cast<std::size_t>(line.cursor));
     Write(out);
     *shownLength = line.length;
 }
@@ -68,7 +68,7 @@ bool HandleKey(Session* session, const ConsoleKey& key, int* shownLength) {
     }
     case LineEffect::Cancel:
         ClearLine(&session->line);
-        Write(u"^C\r\n" + PROMPT);
+        Write(std::u16string(u"^C\r\n") + PROMPT);
         *shownLength = 0;
         return true;
     case LineEffect::Changed: Redraw(session->line, shownLength); return true;

@@ -21,7 +21,7 @@ constexpr int UTF8_CHUNK_UNITS = 2048;
 void (*clearEditLineHook)(char16_t*) = nullptr;
 
 struct Defaults {
-    Defaults() { standin::ResetHostVariables(); }
+    Defaults() noexcept { standin::ResetHostVariables(); }
 };
 Defaults defaults;
 

@@ -1,0 +1,44 @@
+#!/usr/bin/env bash
+# Checks the sources against the project's style and checks: clang-format
+# (.clang-format) on every C++ source, and clang-tidy (.clang-tidy) on the
+# plug-in and the tools, the portable files through the native build's
+# compile commands and the Windows files through the Windows build's.
+#
+# Usage: check_style.sh NATIVE_BUILD_DIR WINDOWS_BUILD_DIR
+set -euo pipefail
+native=$(realpath "$1") windows=$(realpath "$2")
+cd "$(dirname "$0")/../.."
+
+status=0
+mapfile -t sources < <(git ls-files '*.cpp' '*.h')
+echo "clang-format: ${#sources[@]} files"
+clang-format --dry-run -Werror "${sources[@]}" || status=1
+
+# The files each build compiles, of src/ and tools/.
+compiled() {
+  python3 - "$1/compile_commands.json" <<'PY'
+import json, os, sys
+for entry in json.load(open(sys.argv[1])):
+    path = os.path.relpath(os.path.join(entry["directory"], entry["file"]))
+    if path.startswith(("src/", "tools/")):
+        print(path)
+PY
+}
+mapfile -t portable < <(compiled "$native" | sort -u)
+mapfile -t windows_only < <(comm -13 <(printf '%s\n' "${portable[@]}") <(compiled "$windows" | sort -u))
+
+echo "clang-tidy: ${#portable[@]} portable files, ${#windows_only[@]} Windows files"
+clang-tidy -p "$native" --quiet "${portable[@]}" 2>/dev/null || status=1
+# clang reads the Windows files with the cross compiler's C++ library and
+# Windows headers; GCC's own intrinsics headers are left to clang's.
+target_args=(--extra-arg=--target=x86_64-w64-mingw32)
+while read -r dir; do
+  case $dir in */include | */include-fixed) continue ;; esac
+  target_args+=(--extra-arg=-isystem"$(realpath "$dir")")
+done < <(echo | x86_64-w64-mingw32-g++-posix -xc++ -E -v - 2>&1 |
+         sed -n '/#include <...> search starts here/,/End of search list/p' | grep '^ /')
+target_args+=(--extra-arg=-isystem/usr/x86_64-w64-mingw32/include)
+clang-tidy -p "$windows" --quiet "${target_args[@]}" "${windows_only[@]}" 2>/dev/null || status=1
+
+[ $status -eq 0 ] && echo "style: clang-format and clang-tidy find nothing"
+exit $status

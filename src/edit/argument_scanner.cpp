@@ -217,9 +217,12 @@ std::int32_t ApplyRules(const char16_t* line, std::int32_t p, char16_t escape, b
             state.inArgument = false;
             state.inQuotes = false;
             if (state.depth < MAX_DEPTH) ++state.depth;
+        } else if (line[p] != u'%') {
+            // The name ends at the first unit that cannot be part of it, and
+            // the closing "%" is optional: that unit is not taken in, and the
+            // scan goes on at it (in echo %1 %2 the blank separates).
+            return p - 1;
         }
-        // Any other character after the name is taken into the reference
-        // unexamined (typically the closing "%").
     } else if (c == u']' && state.depth > 0 && !state.inQuotes) {
         --state.depth;
         state.inArgument = state.saved[state.depth].inArgument;

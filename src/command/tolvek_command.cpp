@@ -124,13 +124,16 @@ int ShowCurrentHotkeys() {
     char16_t firstName[HOTKEY_NAME_UNITS];
     char16_t secondName[HOTKEY_NAME_UNITS];
     for (int action = MoveLeft; action <= DeleteRight; ++action) {
-        FormatHotkeyName(HotkeySlots[action], firstName);
+        // An action switched off shows the word that switches it off.
+        const KeyCode first = HotkeySlots[action];
+        if (first != NO_HOTKEY) FormatHotkeyName(first, firstName);
+        const char16_t* const firstShown = first == NO_HOTKEY ? u"NONE" : firstName;
         const KeyCode second = HotkeySlots[action + SECOND_KEY_OFFSET];
         if (second == NO_HOTKEY) {
-            Printf(HOTKEY_LINES[action].oneKey, firstName);
+            Printf(HOTKEY_LINES[action].oneKey, firstShown);
         } else {
             FormatHotkeyName(second, secondName);
-            Printf(HOTKEY_LINES[action].twoKeys, firstName, secondName);
+            Printf(HOTKEY_LINES[action].twoKeys, firstShown, secondName);
         }
     }
     return 0;

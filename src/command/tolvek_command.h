@@ -16,5 +16,6 @@ int RunTolvekCommand(const char16_t* arguments);
 // changes; an unknown or unusable name is reported), -1 for a null pointer.
 int ParseHotkeyPair(const char16_t* value, KeyCode* first, KeyCode* second);
 
-// Prints one line per action with its hotkey or hotkeys; returns 0.
+// Prints one line per action with its hotkey or hotkeys; an action whose
+// first slot holds NO_HOTKEY shows NONE there. Returns 0.
 int ShowCurrentHotkeys();

@@ -7,54 +7,70 @@
 
 #include <cstring>
 #include <string>
+#include <string_view>
 
 #include "fake_host.h"
 #include "fake_os.h"
 #include "hotkeys/hotkey_slots.h"
+#include "hotkeys/key_codes.h"
 #include "plugin/exports.h"
+#include "plugin/plugin_state.h"
 #include "text/char_class.h"
 
 namespace {
 
-constexpr KeyCode CTRL_LEFT = 65651;
-constexpr KeyCode CTRL_R = 18;
-constexpr KeyCode UP = 0x10048;
-
-// Realistic command text, repeated and cut to `length` units.
-std::u16string RealisticLine(std::size_t length) {
-    const std::u16string pattern =
-        u"copy \"C:\\Program Files\\Tolvek\\data file.txt\" d:\\backup\\%@name[%1].bak /v /y & "
-        u"echo %@upper[%_date] ^& done & dir/s/b *.txt | find \"x\" ";
+// `pattern` repeated and cut to `length` units.
+std::u16string Repeated(std::u16string_view pattern, std::size_t length) {
     std::u16string line;
     while (line.size() < length) line += pattern;
     line.resize(length);
     return line;
 }
+
+// Realistic command text: quoted paths, switches, references, escapes.
+constexpr std::u16string_view LATIN_TEXT =
+    u"copy \"C:\\Program Files\\Tolvek\\data file.txt\" d:\\backup\\%@name[%1].bak /v /y & "
+    u"echo %@upper[%_date] ^& done & dir/s/b *.txt | find \"x\" ";
+
+// The same kind of command text with Cyrillic file names and words.
+constexpr std::u16string_view CYRILLIC_TEXT =
+    u"copy \"C:\\Документы\\Годовой отчёт.docx\" D:\\Резерв\\%@name[%1].бак /v /y & "
+    u"echo %@upper[%Пользователь] Копирование завершено ^& проверено & dir/s/b *.текст | find \"Отчёт\" ";
+
+// CJK file names and words, with the ideographic space between words.
+constexpr std::u16string_view CJK_TEXT =
+    u"copy \"C:\\文档\\年度报告\u3000二〇二四.docx\" D:\\备份\\%@name[%1].备份 /v /y & "
+    u"echo %@upper[%用户] 复制完成\u3000已经检查 ^& 完成 & dir/s/b *.文本 | find \"报告\" ";
+
+// Several scripts in one line: accents, Cyrillic, Greek, CJK, typographic
+// quotes and dashes, and a character outside the basic plane.
+constexpr std::u16string_view MIXED_TEXT =
+    u"copy \"C:\\Users\\Zoë\\Отчёт – 報告 \u201Cfinal\u201D.txt\" \\\\server\\共有\\%@name[%1].bak /v & "
+    u"echo It\u2019s done — готово ✓ 完成 \U0001F600 λόγος ^& ok & dir/s/b *.txt | find \"Zoë\" ";
 
 // Deep nesting, many quotes, escapes and commas: every rule of the scan.
 std::u16string WorstCaseLine(std::size_t length) {
     std::u16string line;
     for (int depth = 0; depth < 300; ++depth) line += u"%@f[\"a^ b\",";
-    const std::u16string pattern = u"\"x^\" y\",z^,%v% /s ]";
-    while (line.size() < length) line += pattern;
+    line += Repeated(u"\"x^\" y\",z^,%v% /s ]", length);
     line.resize(length);
     return line;
 }
 
-// Words and blanks only: the scan's fast path alone.
-std::u16string PlainWordsLine(std::size_t length) {
-    std::u16string line;
-    while (line.size() < length) line += u"copy file.txt d:\\backup\\ echo done ";
-    line.resize(length);
-    return line;
-}
+// The kinds of line, the benchmarks' second argument, and the labels that
+// name them in the report.
+enum LineKind { LATIN, WORST_CASE, PLAIN_WORDS, CYRILLIC, CJK, MIXED };
+constexpr const char* LINE_KIND_LABELS[] = {"latin", "worst case", "plain words", "cyrillic", "cjk", "mixed"};
 
 std::u16string LineFor(const benchmark::State& state) {
     const auto length = static_cast<std::size_t>(state.range(0));
     switch (state.range(1)) {
-    case 0: return RealisticLine(length);
-    case 1: return WorstCaseLine(length);
-    default: return PlainWordsLine(length);
+    case LATIN: return Repeated(LATIN_TEXT, length);
+    case WORST_CASE: return WorstCaseLine(length);
+    case CYRILLIC: return Repeated(CYRILLIC_TEXT, length);
+    case CJK: return Repeated(CJK_TEXT, length);
+    case MIXED: return Repeated(MIXED_TEXT, length);
+    default: return Repeated(u"copy file.txt d:\\backup\\ echo done ", length);  // the scan's fast path alone
     }
 }
 
@@ -66,7 +82,8 @@ struct Buffers {
 
 Buffers buffers;
 
-void Prepare(const benchmark::State& state) {
+void Prepare(benchmark::State& state) {
+    state.SetLabel(LINE_KIND_LABELS[state.range(1)]);
     fake_host::Reset();
     fake_os::Reset();
     HotkeySlots = DEFAULT_HOTKEYS;
@@ -81,7 +98,7 @@ void MoveLeftFromEnd(benchmark::State& state) {
     KeystrokeRecord record{};
     record.lineStart = buffers.line;
     for (auto _ : state) {
-        record.keyCode = CTRL_LEFT;
+        record.keyCode = KEY_CTRL_LEFT;
         record.cursorPos = buffers.line + buffers.length;
         key(&record);
         benchmark::DoNotOptimize(record.cursorPos);
@@ -94,7 +111,7 @@ void DeleteRightFromStart(benchmark::State& state) {
     record.lineStart = buffers.line;
     for (auto _ : state) {
         std::memcpy(buffers.line, buffers.original, (buffers.length + 1) * sizeof(char16_t));
-        record.keyCode = CTRL_R;
+        record.keyCode = KEY_CTRL_R;
         record.cursorPos = buffers.line;
         key(&record);
         benchmark::DoNotOptimize(buffers.line[0]);
@@ -116,7 +133,7 @@ void KeyMatchingNoSlot(benchmark::State& state) {
     record.lineStart = buffers.line;
     record.cursorPos = buffers.line + buffers.length;
     for (auto _ : state) {
-        record.keyCode = UP;
+        record.keyCode = KEY_UP;
         key(&record);
         benchmark::DoNotOptimize(record.keyCode);
     }
@@ -131,20 +148,22 @@ void BaselineSinglePass(benchmark::State& state) {
     }
 }
 
-// Arguments: line length, and 0 for realistic text, 1 for the worst case,
-// 2 for plain words.
+// Arguments: line length and LineKind. Every script at every length; the
+// worst case and plain words at the longest.
 void Lines(benchmark::internal::Benchmark* benchmark) {
-    benchmark->ArgNames({"units", "worst"});
-    for (const int length : {80, 1000, 8191}) benchmark->Args({length, 0});
-    benchmark->Args({8191, 1});
-    benchmark->Args({8191, 2});
+    benchmark->ArgNames({"units", "kind"});
+    for (const int kind : {LATIN, CYRILLIC, CJK, MIXED}) {
+        for (const int length : {80, 1000, 8191}) benchmark->Args({length, kind});
+    }
+    benchmark->Args({8191, WORST_CASE});
+    benchmark->Args({8191, PLAIN_WORDS});
 }
 
 BENCHMARK(MoveLeftFromEnd)->Apply(Lines);
 BENCHMARK(DeleteRightFromStart)->Apply(Lines);
 BENCHMARK(RestoreLineOnly)->Apply(Lines);
 BENCHMARK(BaselineSinglePass)->Apply(Lines);
-BENCHMARK(KeyMatchingNoSlot)->Args({80, 0});
+BENCHMARK(KeyMatchingNoSlot)->Args({80, LATIN});
 
 }  // namespace
 

@@ -202,13 +202,16 @@ int ShowCurrentHotkeys(KeySet keys, const HotkeySlotCodes& slots) {
     char16_t firstName[HOTKEY_NAME_UNITS];
     char16_t secondName[HOTKEY_NAME_UNITS];
     for (int action = MoveLeft; action <= DeleteRight; ++action) {
-        FormatHotkeyName(keys, slots[action], firstName);
+        // An action switched off shows the word that switches it off.
+        const KeyCode first = slots[action];
+        if (first != NO_HOTKEY) FormatHotkeyName(keys, first, firstName);
+        const char16_t* const firstShown = first == NO_HOTKEY ? u"NONE" : firstName;
         const KeyCode second = slots[action + SECOND_KEY_OFFSET];
         if (second == NO_HOTKEY) {
-            Printf(HOTKEY_LINES[action].oneKey, firstName);
+            Printf(HOTKEY_LINES[action].oneKey, firstShown);
         } else {
             FormatHotkeyName(keys, second, secondName);
-            Printf(HOTKEY_LINES[action].twoKeys, firstName, secondName);
+            Printf(HOTKEY_LINES[action].twoKeys, firstShown, secondName);
         }
     }
     return 0;

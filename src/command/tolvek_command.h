@@ -21,5 +21,6 @@ int RunTolvekCommand(const char16_t* arguments, KeySet keys, HotkeySlotCodes& sl
 int ParseHotkeyPair(KeySet keys, const char16_t* value, KeyCode* first, KeyCode* second);
 
 // Prints one line per action of `slots` with its hotkey or hotkeys, named
-// in `keys`; returns 0.
+// in `keys`; an action whose first slot holds NO_HOTKEY shows NONE there.
+// Returns 0.
 int ShowCurrentHotkeys(KeySet keys, const HotkeySlotCodes& slots);

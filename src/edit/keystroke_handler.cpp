@@ -14,6 +14,12 @@ namespace {
 
 enum class Action { MoveLeft, MoveRight, DeleteLeft, DeleteRight, None };
 
+// ActionFor turns the slot of an action's first key into the action.
+static_assert(static_cast<int>(Action::MoveLeft) == MoveLeft);
+static_assert(static_cast<int>(Action::MoveRight) == MoveRight);
+static_assert(static_cast<int>(Action::DeleteLeft) == DeleteLeft);
+static_assert(static_cast<int>(Action::DeleteRight) == DeleteRight);
+
 // The code the host gave, or in extended key mode the code of the key's
 // name when the host gave none; 0 when the key is to be passed on.
 KeyCode KeyCodeOf(const KeystrokeRecord& record, KeySet keys) {

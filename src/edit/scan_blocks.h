@@ -1,11 +1,21 @@
 // Classifies sixteen units of the edit line at once, for the scanner's
 // pass over the bulk of a line. Inline: the scan calls it for every block.
+//
+// Any unit that the masks do not mark, of any script, is an ordinary unit
+// of an argument: name characters matter only right after "%", which
+// stops the block and takes the full rules.
+//
+// Two classifiers give the same masks: one with SSE2 (every x86-64 target)
+// and a portable one for targets without it. Both are compiled wherever
+// SSE2 is there, so that tests can hold them to one another.
 #pragma once
+
+#include "text/char_class.h"
+
+#include <bit>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
-#else
-#include "text/char_class.h"
 #endif
 
 constexpr int SCAN_BLOCK_UNITS = 16;
@@ -16,8 +26,25 @@ struct ScanBlockMasks {
     unsigned quote;  // the double quote
     unsigned slash;  // "/" outside a reference's brackets
     unsigned stop;   // needs the full rules: the terminator, "%", the escape
-                     // character, any unit above 255, and "]" inside brackets
+                     // character, and "]" inside brackets
+
+    bool operator==(const ScanBlockMasks&) const = default;
 };
+
+// Reads exactly SCAN_BLOCK_UNITS units from `units`. `nested` is true while
+// the scan is inside a reference's brackets.
+inline ScanBlockMasks ClassifyScanBlockPortable(const char16_t* units, char16_t escape, bool nested) {
+    ScanBlockMasks masks{0, 0, 0, 0};
+    for (int i = 0; i < SCAN_BLOCK_UNITS; ++i) {
+        const char16_t c = units[i];
+        const unsigned bit = 1u << i;
+        if (c == u'\0' || c == u'%' || c == escape || (nested && c == u']')) masks.stop |= bit;
+        if (IsWhiteSpace(c) || (nested && c == u',')) masks.blank |= bit;
+        if (c == u'"') masks.quote |= bit;
+        if (!nested && c == u'/') masks.slash |= bit;
+    }
+    return masks;
+}
 
 #if defined(__SSE2__)
 
@@ -33,24 +60,43 @@ inline __m128i Equal(__m128i units, char16_t unit) {
     return _mm_cmpeq_epi16(units, _mm_set1_epi16(static_cast<short>(unit)));
 }
 
+// The lanes whose unit lies from `low` to `high`: (unit - low) as an
+// unsigned number is at most high - low exactly there, and the saturating
+// subtraction of high - low leaves 0 exactly then.
+inline __m128i InSpan(__m128i units, char16_t low, char16_t high) {
+    const __m128i offset = _mm_sub_epi16(units, _mm_set1_epi16(static_cast<short>(low)));
+    const __m128i beyond = _mm_subs_epu16(offset, _mm_set1_epi16(static_cast<short>(high - low)));
+    return _mm_cmpeq_epi16(beyond, _mm_setzero_si128());
+}
+
+// White space above 255: rare, and all of it within one span of units. The
+// lanes in that span (mostly punctuation) are looked up one at a time in
+// the generated ranges; units of most scripts lie outside it.
+inline unsigned WhiteSpaceAbove255(const char16_t* units, __m128i low, __m128i high) {
+    unsigned white = 0;
+    unsigned inSpan = LaneMask(InSpan(low, WHITE_SPACE_SPAN_LOW, WHITE_SPACE_SPAN_HIGH),
+                               InSpan(high, WHITE_SPACE_SPAN_LOW, WHITE_SPACE_SPAN_HIGH));
+    for (; inSpan != 0; inSpan &= inSpan - 1) {
+        const int lane = std::countr_zero(inSpan);
+        if (IsWhiteSpace(units[lane])) white |= 1u << lane;
+    }
+    return white;
+}
+
 // The classes of eight units, one vector of lanes each.
 struct Lanes {
     __m128i blank, quote, slash, stop;
 };
 
-inline Lanes Classify(const char16_t* units, char16_t escape, bool nested) {
-    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(units));
+inline __m128i Load(const char16_t* units) {
+    return _mm_loadu_si128(reinterpret_cast<const __m128i*>(units));
+}
 
-    // 9 to 13: v - 9 lies in 0..4 as a signed number; then blank and no-break space.
-    const __m128i offset = _mm_sub_epi16(v, _mm_set1_epi16(9));
-    __m128i blank = _mm_and_si128(_mm_cmpgt_epi16(offset, _mm_set1_epi16(-1)),
-                                  _mm_cmplt_epi16(offset, _mm_set1_epi16(5)));
-    blank = _mm_or_si128(blank, _mm_or_si128(Equal(v, u' '), Equal(v, u'\u00A0')));
-
-    const __m128i latin1 =
-        _mm_cmpeq_epi16(_mm_and_si128(v, _mm_set1_epi16(static_cast<short>(0xFF00))), _mm_setzero_si128());
+// The classes of eight units, white space only below 256.
+inline Lanes Classify(__m128i v, char16_t escape, bool nested) {
+    // Latin-1 white space is 9 to 13, the blank and the no-break space.
+    __m128i blank = _mm_or_si128(InSpan(v, 9, 13), _mm_or_si128(Equal(v, u' '), Equal(v, u'\u00A0')));
     __m128i stop = _mm_or_si128(_mm_or_si128(Equal(v, u'\0'), Equal(v, u'%')), Equal(v, escape));
-    stop = _mm_or_si128(stop, _mm_andnot_si128(latin1, _mm_set1_epi16(-1)));
     __m128i slash = _mm_setzero_si128();
     if (nested) {
         blank = _mm_or_si128(blank, Equal(v, u','));
@@ -63,35 +109,29 @@ inline Lanes Classify(const char16_t* units, char16_t escape, bool nested) {
 
 }  // namespace scan_blocks_detail
 
-// Reads exactly SCAN_BLOCK_UNITS units from `units`. `nested` is true while
-// the scan is inside a reference's brackets.
-inline ScanBlockMasks ClassifyScanBlock(const char16_t* units, char16_t escape, bool nested) {
-    using scan_blocks_detail::LaneMask;
-    const scan_blocks_detail::Lanes low = scan_blocks_detail::Classify(units, escape, nested);
-    const scan_blocks_detail::Lanes high = scan_blocks_detail::Classify(units + 8, escape, nested);
+// The same masks as ClassifyScanBlockPortable, eight units at a time.
+inline ScanBlockMasks ClassifyScanBlockSse2(const char16_t* units, char16_t escape, bool nested) {
+    using namespace scan_blocks_detail;
+    const __m128i lowUnits = Load(units);
+    const __m128i highUnits = Load(units + 8);
+    const Lanes low = Classify(lowUnits, escape, nested);
+    const Lanes high = Classify(highUnits, escape, nested);
     return ScanBlockMasks{
-        LaneMask(low.blank, high.blank),
+        LaneMask(low.blank, high.blank) | WhiteSpaceAbove255(units, lowUnits, highUnits),
         LaneMask(low.quote, high.quote),
         LaneMask(low.slash, high.slash),
         LaneMask(low.stop, high.stop),
     };
 }
 
+inline ScanBlockMasks ClassifyScanBlock(const char16_t* units, char16_t escape, bool nested) {
+    return ClassifyScanBlockSse2(units, escape, nested);
+}
+
 #else
 
-// Reads exactly SCAN_BLOCK_UNITS units from `units`. `nested` is true while
-// the scan is inside a reference's brackets.
 inline ScanBlockMasks ClassifyScanBlock(const char16_t* units, char16_t escape, bool nested) {
-    ScanBlockMasks masks{0, 0, 0, 0};
-    for (int i = 0; i < SCAN_BLOCK_UNITS; ++i) {
-        const char16_t c = units[i];
-        const unsigned bit = 1u << i;
-        if (c > 0xFF || c == u'\0' || c == u'%' || c == escape || (nested && c == u']')) masks.stop |= bit;
-        if (IsWhiteSpace(c) || (nested && c == u',')) masks.blank |= bit;
-        if (c == u'"') masks.quote |= bit;
-        if (!nested && c == u'/') masks.slash |= bit;
-    }
-    return masks;
+    return ClassifyScanBlockPortable(units, escape, nested);
 }
 
 #endif

@@ -1,38 +1,19 @@
 #include "text/char_class.h"
 
-#include <cstddef>
+namespace char_class_detail {
 
 namespace {
 
-struct CodeUnitRange {
-    char16_t low;
-    char16_t high;
-};
-
-#include "text/char_class_ranges.inc"
-
-template <std::size_t N>
-bool InRanges(const CodeUnitRange (&ranges)[N], char16_t unit) {
-    std::size_t low = 0;
-    std::size_t high = N;
-    while (low < high) {
-        const std::size_t middle = low + (high - low) / 2;
-        if (unit < ranges[middle].low) {
-            high = middle;
-        } else if (unit > ranges[middle].high) {
-            low = middle + 1;
-        } else {
-            return true;
-        }
+constexpr std::array<std::uint64_t, LETTER_OR_DIGIT_WORDS> BitsOf(const auto& ranges) {
+    std::array<std::uint64_t, LETTER_OR_DIGIT_WORDS> bits{};
+    for (const CodeUnitRange& range : ranges) {
+        for (unsigned unit = range.low; unit <= range.high; ++unit) bits[unit / 64] |= std::uint64_t{1} << (unit % 64);
     }
-    return false;
+    return bits;
 }
 
 }  // namespace
 
-namespace char_class_detail {
-
-bool IsWhiteSpaceAbove255(char16_t unit) { return InRanges(WHITE_SPACE_RANGES, unit); }
-bool IsLetterOrDigitAbove255(char16_t unit) { return InRanges(LETTER_OR_DIGIT_RANGES, unit); }
+constinit const std::array<std::uint64_t, LETTER_OR_DIGIT_WORDS> LETTER_OR_DIGIT_BITS = BitsOf(LETTER_OR_DIGIT_RANGES);
 
 }  // namespace char_class_detail

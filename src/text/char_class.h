@@ -2,6 +2,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 
 namespace char_class_detail {
@@ -30,21 +31,77 @@ constexpr std::array<std::uint8_t, 256> Latin1Classes() {
 
 inline constexpr std::array<std::uint8_t, 256> LATIN1 = Latin1Classes();
 
-bool IsWhiteSpaceAbove255(char16_t unit);
-bool IsLetterOrDigitAbove255(char16_t unit);
+struct CodeUnitRange {
+    char16_t low;
+    char16_t high;
+};
+
+// WHITE_SPACE_RANGES and LETTER_OR_DIGIT_RANGES: sorted inclusive ranges
+// above 255, generated from the Unicode data. Here in the header so that
+// the white-space test can be inlined and the scanner's block pass can
+// classify white space from the same ranges.
+#include "text/char_class_ranges.inc"
+
+template <std::size_t N>
+constexpr bool InRanges(const CodeUnitRange (&ranges)[N], char16_t unit) {
+    std::size_t low = 0;
+    std::size_t high = N;
+    while (low < high) {
+        const std::size_t middle = low + (high - low) / 2;
+        if (unit < ranges[middle].low) {
+            high = middle;
+        } else if (unit > ranges[middle].high) {
+            low = middle + 1;
+        } else {
+            return true;
+        }
+    }
+    return false;
+}
+
+// The search, and the span of white space below, need the ranges sorted
+// and apart.
+template <std::size_t N>
+constexpr bool SortedAndApart(const CodeUnitRange (&ranges)[N]) {
+    for (std::size_t i = 0; i < N; ++i) {
+        if (ranges[i].low > ranges[i].high || (i > 0 && ranges[i - 1].high >= ranges[i].low)) return false;
+    }
+    return true;
+}
+static_assert(SortedAndApart(WHITE_SPACE_RANGES) && WHITE_SPACE_RANGES[0].low > 255);
+static_assert(SortedAndApart(LETTER_OR_DIGIT_RANGES) && LETTER_OR_DIGIT_RANGES[0].low > 255);
+
+// Letters and digits as one bit per code unit (bit u % 64 of word u / 64),
+// built at compile time from LETTER_OR_DIGIT_RANGES: a name is read one
+// unit at a time, and a look-up here costs less than a search of the ranges.
+constexpr int LETTER_OR_DIGIT_WORDS = 65536 / 64;
+extern const std::array<std::uint64_t, LETTER_OR_DIGIT_WORDS> LETTER_OR_DIGIT_BITS;
 
 }  // namespace char_class_detail
+
+// Every white-space unit above 255 lies from WHITE_SPACE_SPAN_LOW to
+// WHITE_SPACE_SPAN_HIGH; most text of other scripts (Cyrillic, Greek, CJK)
+// lies outside that span and needs no look at the ranges.
+constexpr char16_t WHITE_SPACE_SPAN_LOW = char_class_detail::WHITE_SPACE_RANGES[0].low;
+constexpr char16_t WHITE_SPACE_SPAN_HIGH =
+    char_class_detail::WHITE_SPACE_RANGES[std::size(char_class_detail::WHITE_SPACE_RANGES) - 1].high;
+
+constexpr bool InWhiteSpaceSpan(char16_t unit) {
+    return unit >= WHITE_SPACE_SPAN_LOW && unit <= WHITE_SPACE_SPAN_HIGH;
+}
 
 // White space: the Latin-1 units above, and above 255 the Unicode space
 // characters. 0xFFFF is not white space.
 constexpr bool IsWhiteSpace(char16_t unit) {
     using namespace char_class_detail;
-    return unit < 256 ? (LATIN1[unit] & WHITE) != 0 : IsWhiteSpaceAbove255(unit);
+    if (unit < 256) return (LATIN1[unit] & WHITE) != 0;
+    return InWhiteSpaceSpan(unit) && InRanges(WHITE_SPACE_RANGES, unit);
 }
 
 // Letters and digits: the Latin-1 units above, and above 255 the Unicode
 // letters and digits. 0xFFFF and surrogates are neither.
 constexpr bool IsLetterOrDigit(char16_t unit) {
     using namespace char_class_detail;
-    return unit < 256 ? (LATIN1[unit] & ALNUM) != 0 : IsLetterOrDigitAbove255(unit);
+    if (unit < 256) return (LATIN1[unit] & ALNUM) != 0;
+    return ((LETTER_OR_DIGIT_BITS[unit / 64] >> (unit % 64)) & 1u) != 0;
 }

@@ -57,6 +57,8 @@ int ReferenceFindArgumentBoundary(const char16_t* line, std::int32_t* cursor, in
                 inArgument = false;
                 inQuotes = false;
                 if (depth < 511) ++depth;
+            } else if (line[p] != u'%') {
+                --p;  // the unit after the name is examined next, not taken in
             }
         } else if (c == u']' && depth > 0 && !inQuotes) {
             --depth;

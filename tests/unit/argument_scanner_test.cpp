@@ -52,7 +52,7 @@ const OfferedRow OFFERED_ROWS[] = {
     {u"ab^ c", {0}, {0}},
     {u"echo ^", {0, 5}, {0, 5}},
     {u"echo %path% x", {0, 5, 12}, {0, 5, 12}},
-    {u"echo %1 %2", {0, 5}, {0, 5}},
+    {u"echo %1 %2", {0, 5, 8}, {0, 5, 8}},
     {u"echo %@upper[abc def] x", {0, 5, 13, 17, 22}, {0, 5, 13, 17, 20, 22}},
     {u"a,b %@f[x,y]", {0, 4, 8, 10}, {0, 4, 8, 10, 11}},
     {u"%[x]y z", {0, 2, 6}, {0, 2, 3, 6}},
@@ -64,6 +64,13 @@ const OfferedRow OFFERED_ROWS[] = {
     {u"  abc", {2}, {2}},
     {u"   ", {}, {}},
     {u"echo %1", {0, 5}, {0, 5}},
+    // A name ends at its first unit that cannot be part of it; that unit is
+    // examined as usual, and only a closing "%" is taken into the reference.
+    {u"if \"%1\" == \"\" goto end", {0, 3, 8, 11, 14, 19}, {0, 3, 8, 11, 14, 19}},
+    {u"echo %@upper[%1] /s x", {0, 5, 13, 17, 20}, {0, 5, 13, 15, 17, 20}},
+    {u"copy %1/s x", {0, 5, 7, 10}, {0, 5, 7, 10}},
+    {u"echo %a%b c", {0, 5, 10}, {0, 5, 10}},
+    {u"echo %1^ x y", {0, 5, 11}, {0, 5, 11}},
 };
 
 TEST_F(ArgumentScannerTest, OffersTheWorkedExamplePositionsInEveryMode) {
@@ -100,7 +107,7 @@ const SingleCallRow SINGLE_CALLS[] = {
     {u"echo %@upper[abc def] x", 1, 17, 1, 22},
     {u"echo %@upper[abc def] x", 129, 17, 1, 20},
     {u"echo %@upper[abc def] x", 0, 13, 1, 5},
-    {u"echo %1 %2", 1, 5, 0, 5},
+    {u"echo %1 %2", 1, 5, 1, 8},
     {u"  abc", 0, 2, 0, 2},
     {u"  abc", 1, 0, 1, 2},
     {u"say \"%@f[a b]\" z", 129, 11, 1, 12},
@@ -174,7 +181,7 @@ TEST_F(ArgumentScannerTest, CharacterClassesAboveLatin1) {
     // An ideographic space separates; a letter after "%" continues the name.
     EXPECT_EQ(Offered(u"a\u3000b", 0), (Positions{0, 2}));
     EXPECT_EQ(Offered(u"echo %\u00E9t\u00E9% x", 0), (Positions{0, 5, 11}));
-    EXPECT_EQ(Offered(u"echo %\u00E9 x", 0), (Positions{0, 5}));
+    EXPECT_EQ(Offered(u"echo %\u00E9 x", 0), (Positions{0, 5, 8}));
     EXPECT_EQ(Offered(u"echo %\u00D7 x", 0), (Positions{0, 5, 8}));
 }
 

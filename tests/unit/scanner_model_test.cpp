@@ -1,6 +1,6 @@
 // The scanner against a plain one-unit-at-a-time model of the same rules,
 // over many generated lines: the scanner's shortcuts (the block pass over
-// eight units at once, stopping once the answer is settled) must never
+// sixteen units at once, stopping once the answer is settled) must never
 // change an answer.
 #include <gtest/gtest.h>
 
@@ -17,8 +17,11 @@ namespace {
 
 // Units that every rule looks at, mixed with plain ones; and a second set
 // of the units the block pass handles itself, for long runs of blocks.
-constexpr std::u16string_view EVERY_RULE = u"ab  \t\"\"//%%@@[[]],,^~_$1\u00E9\u00D7\u00A0\u3000\u4E00\U0001F600";
-constexpr std::u16string_view BLOCK_RULES = u"abcdefgh   \t\r\u00A0\"/,]";
+// Both hold units above U+00FF: white space (U+2003, U+3000) and not
+// (a Cyrillic letter, a typographic quote inside the span of the spaces).
+constexpr std::u16string_view EVERY_RULE =
+    u"ab  \t\"\"//%%@@[[]],,^~_$1\u00E9\u00D7\u00A0\u3000\u2003\u2019\u0436\u4E00\U0001F600";
+constexpr std::u16string_view BLOCK_RULES = u"abcdefgh   \t\r\u00A0\"/,]\u0436\u4E00\u2019\u2003\u3000";
 
 std::u16string GeneratedLine(std::mt19937& random, std::u16string_view alphabet, std::size_t length) {
     std::uniform_int_distribution<std::size_t> pick(0, alphabet.size() - 1);
@@ -30,9 +33,10 @@ std::u16string GeneratedLine(std::mt19937& random, std::u16string_view alphabet,
 TEST(ScannerModelTest, GivesTheModelsAnswerForEveryCursorAndMode) {
     std::mt19937 random(20261208);
     std::uniform_int_distribution<std::size_t> lengths(0, 90);
-    const char16_t escapes[] = {u'^', u'~', u' ', u'"', u'%', u']', u'\u4E00'};
+    // An odd count, so that every escape meets both sets of units.
+    const char16_t escapes[] = {u'^', u'~', u' ', u'"', u'%', u']', u'/', u',', u'\u4E00', u'\u0436', u'\u2003'};
     int compared = 0;
-    for (int round = 0; round < 1500; ++round) {
+    for (int round = 0; round < 2200; ++round) {
         fake_host::Reset();
         const char16_t escape = escapes[round % (sizeof escapes / sizeof *escapes)];
         const char16_t escapeText[] = {escape, u'\0'};

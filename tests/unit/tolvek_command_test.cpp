@@ -97,7 +97,7 @@ const Row ROWS[] = {
      With(DEFAULTS, MoveLeft, KEY_ALT_L)},
     // NONE switches an action's key off.
     {u"/ML:NONE", 0,
-     CHANGED + u"Move arg left   :  (unknown)\r\nMove arg right  :  Ctrl-Right\r\n"
+     CHANGED + u"Move arg left   :  NONE\r\nMove arg right  :  Ctrl-Right\r\n"
                u"Delete arg left :  Ctrl-L\r\nDelete arg right:  Ctrl-R or Ctrl-BkSp\r\n",
      u"", With(DEFAULTS, MoveLeft, NO)},
     {u"/DR:none", 0, {}, u"", With(With(DEFAULTS, DeleteRight, NO), DeleteRight2, NO)},
@@ -190,12 +190,19 @@ TEST_F(TolvekCommandTest, SaveWritesTheSlotsAfterTheHotkeyOptions) {
 }
 
 TEST_F(TolvekCommandTest, RestoreReplacesTheSlotsWithTheStoredOnes) {
-    fake_os::SetNumber(os::RegistryRoot::CurrentUser, STORE_PATH, u"MoveLeft", static_cast<std::uint32_t>(KEY_ALT_M));
+    // A key that holds only some values: the others are switched off.
+    constexpr KeyCode UNKNOWN = 0x1FFFF;
+    const auto store = [](const char16_t* name, KeyCode code) {
+        fake_os::SetNumber(os::RegistryRoot::CurrentUser, STORE_PATH, name, static_cast<std::uint32_t>(code));
+    };
+    store(u"MoveLeft", KEY_ALT_M);
+    store(u"MoveRight", UNKNOWN);
+    store(u"DeleteLeft2", KEY_ALT_L);
     EXPECT_EQ(tolvek(u"/r"), 0);
-    EXPECT_EQ(CurrentSlots(), (Slots{KEY_ALT_M, NO, NO, NO, NO, NO, NO, NO}));
+    EXPECT_EQ(CurrentSlots(), (Slots{KEY_ALT_M, UNKNOWN, NO, NO, NO, NO, KEY_ALT_L, NO}));
     EXPECT_EQ(fake_host::StandardOutput(),
               CURRENT + u"Move arg left   :  Alt-M\r\nMove arg right  :  (unknown)\r\n"
-                        u"Delete arg left :  (unknown)\r\nDelete arg right:  (unknown)\r\n");
+                        u"Delete arg left :  NONE or Alt-L\r\nDelete arg right:  NONE\r\n");
 }
 
 TEST_F(TolvekCommandTest, StoreFailuresEndWithTwoAndShowNothing) {

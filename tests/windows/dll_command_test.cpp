@@ -78,6 +78,10 @@ TEST_F(DllCommandTest, ShowsTheHotkeysOnStandardOutput) {
     EXPECT_EQ(Output(), u"\r\nCurrent Tolvek hotkeys are:\r\n\r\n" + DEFAULT_LINES);
     EXPECT_EQ(Error(), u"");
     EXPECT_EQ(tolvek(nullptr), -1);
+
+    StandInReset();
+    EXPECT_EQ(tolvek(u"/MR:NONE"), 0);
+    EXPECT_NE(Output().find(u"Move arg right  :  NONE\r\n"), std::u16string::npos);
 }
 
 TEST_F(DllCommandTest, ErrorsGoToStandardErrorAfterThePrefix) {

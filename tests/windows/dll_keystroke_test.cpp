@@ -50,6 +50,14 @@ TEST_F(DllKeystrokeTest, DefaultHotkeysEditByArguments) {
         {u"echo %@upper[abc def] x", 22, KEY_CTRL_L, u"echo %@upper[abc x", 17, true},
         {u"echo \"a b\" c", 12, KEY_CTRL_LEFT, u"echo \"a b\" c", 11, true},
         {u"echo \"a b\" c", 11, KEY_CTRL_LEFT, u"echo \"a b\" c", 5, true},
+        // A reference's name ends at the first unit that cannot be part of it.
+        {u"echo %1 %2", 5, KEY_CTRL_RIGHT, u"echo %1 %2", 8, true},
+        {u"if \"%1\" == \"\" goto end", 0, KEY_CTRL_RIGHT, u"if \"%1\" == \"\" goto end", 3, true},
+        {u"if \"%1\" == \"\" goto end", 3, KEY_CTRL_RIGHT, u"if \"%1\" == \"\" goto end", 8, true},
+        {u"echo %@upper[%1] /s x", 13, KEY_CTRL_R, u"echo %@upper[] /s x", 13, true},
+        {u"echo %@upper[%1] /s x", 20, KEY_CTRL_LEFT, u"echo %@upper[%1] /s x", 17, true},
+        {u"copy %1/s x", 10, KEY_CTRL_LEFT, u"copy %1/s x", 7, true},
+        {u"echo %a%b c", 10, KEY_CTRL_L, u"echo c", 5, true},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(host_side::Narrow(row.line) + " cursor " + std::to_string(row.cursor));

@@ -6,9 +6,7 @@
 #include <cstdint>
 
 #include "edit/scan_blocks.h"
-#include "host/host_api.h"
 #include "text/char_class.h"
-#include "text/text.h"
 
 namespace {
 
@@ -18,7 +16,6 @@ constexpr int MAX_DEPTH = 511;
 // block that stops at once is wasted. Half a block served realistic lines
 // best when measured; dense lines hardly care.
 constexpr int UNITS_BEFORE_BLOCKS = 8;
-constexpr int EXPANSION_BUFFER_UNITS = 1024;
 constexpr unsigned WHOLE_BLOCK = (1u << SCAN_BLOCK_UNITS) - 1;
 
 // Flags in force when a reference's "[" opened a nesting level.
@@ -117,7 +114,12 @@ std::int32_t PassUnits(const char16_t* line, std::int32_t p, std::int32_t end, c
     bool inQuotes = state.inQuotes;
     for (; p < end; ++p) {
         const char16_t c = line[p];
-        const unsigned bits = c < 256 ? bitsOf[c] : InWhiteSpaceSpan(c) ? unsigned{FULL_RULES} : 0u;
+        unsigned bits = 0;  // above 255, an ordinary unit but within the span of white space
+        if (c < 256) {
+            bits = bitsOf[c];
+        } else if (InWhiteSpaceSpan(c)) [[unlikely]] {
+            bits = FULL_RULES;
+        }
         if ((bits & FULL_RULES) != 0 || c == escape) break;
         const bool blank = (bits & BLANK) != 0;
         if ((!blank && !inArgument) || ((bits & SWITCH) != 0 && !inQuotes)) {
@@ -191,6 +193,27 @@ std::int32_t PassBlocks(const char16_t* line, std::int32_t p, std::int32_t limit
     return p;
 }
 
+// Takes the reference whose "%" stands at p: an "@", the name, and then a
+// "[" that opens a nesting level or a closing "%". Returns the position of
+// the last unit taken, or -1 when the line ends inside the name.
+std::int32_t TakeReference(const char16_t* line, std::int32_t p, ScanState& state) {
+    ++p;
+    if (line[p] == u'@') ++p;
+    while (IsNameChar(line[p])) ++p;
+    if (line[p] == u'\0') return -1;
+    if (line[p] == u'[') {
+        state.saved[state.depth] = SavedFlags{state.inArgument, state.inQuotes};
+        state.inArgument = false;
+        state.inQuotes = false;
+        if (state.depth < MAX_DEPTH) ++state.depth;
+        return p;
+    }
+    // The name ends at the first unit that cannot be part of it, and the
+    // closing "%" is optional: any other unit is not taken in, and the scan
+    // goes on at it (in echo %1 %2 the blank separates).
+    return line[p] == u'%' ? p : p - 1;
+}
+
 // Applies the full rules to the unit at p; returns the position of the last
 // unit it took (an escape or a reference takes more than one), or -1 when
 // the line ended inside a reference.
@@ -214,21 +237,7 @@ std::int32_t ApplyRules(const char16_t* line, std::int32_t p, char16_t escape, b
     } else if (c == u'/') {
         if (!state.inQuotes && state.depth == 0) search.Offer(p);
     } else if (c == u'%' && line[p + 1] != u'\0') {
-        ++p;
-        if (line[p] == u'@') ++p;
-        while (IsNameChar(line[p])) ++p;
-        if (line[p] == u'\0') return -1;
-        if (line[p] == u'[') {
-            state.saved[state.depth] = SavedFlags{state.inArgument, state.inQuotes};
-            state.inArgument = false;
-            state.inQuotes = false;
-            if (state.depth < MAX_DEPTH) ++state.depth;
-        } else if (line[p] != u'%') {
-            // The name ends at the first unit that cannot be part of it, and
-            // the closing "%" is optional: that unit is not taken in, and the
-            // scan goes on at it (in echo %1 %2 the blank separates).
-            return p - 1;
-        }
+        return TakeReference(line, p, state);
     } else if (c == u']' && state.depth > 0 && !state.inQuotes) {
         --state.depth;
         state.inArgument = state.saved[state.depth].inArgument;
@@ -240,28 +249,14 @@ std::int32_t ApplyRules(const char16_t* line, std::int32_t p, char16_t escape, b
 
 }  // namespace
 
-char16_t GetEscapeChar() {
-    char16_t buffer[EXPANSION_BUFFER_UNITS];
-    FillBuffer(buffer, EXPANSION_BUFFER_UNITS, u"%@option[escapechar]");
-    ExpandVariables(buffer, 1);
-    if (buffer[0] != u'\0' && buffer[1] == u'\0') return buffer[0];
-    return u'^';
-}
+std::int32_t FindArgumentBoundary(const char16_t* line, std::int32_t length, std::int32_t cursor, int mode,
+                                  char16_t escape) {
+    if (length <= 0) return NO_BOUNDARY;
 
-int FindArgumentBoundary(const char16_t* line, std::int32_t* cursor, int mode) {
-    const std::size_t length = TextLength(line);
-    if (length > INT32_MAX) return 0;
-    return FindArgumentBoundaryInLine(line, static_cast<std::int32_t>(length), cursor, mode);
-}
-
-int FindArgumentBoundaryInLine(const char16_t* line, std::int32_t length, std::int32_t* cursor, int mode) {
-    if (length == 0) return 0;
-
-    const char16_t escape = GetEscapeChar();
     const bool stopAtBracket = (mode & SCAN_STOP_AT_BRACKET) != 0;
-    BoundarySearch search(*cursor, (mode & SCAN_RIGHT) != 0);
+    BoundarySearch search(cursor, (mode & SCAN_RIGHT) != 0);
     // Leftward, nothing at or after the cursor can change the answer.
-    const std::int32_t limit = search.rightward() || *cursor > length ? length : *cursor;
+    const std::int32_t limit = search.rightward() || cursor > length ? length : cursor;
     ScanState state;
 
     // Unit by unit where the full rules are needed often, in blocks where
@@ -280,7 +275,5 @@ int FindArgumentBoundaryInLine(const char16_t* line, std::int32_t length, std::i
         }
     }
 
-    if (search.candidate() < 0) return 0;
-    *cursor = search.candidate();
-    return 1;
+    return search.candidate() < 0 ? NO_BOUNDARY : search.candidate();
 }

@@ -2,7 +2,8 @@
 // processor splits a line: blanks separate, double quotes group, the escape
 // character protects the next character, %@function[...] references nest
 // (a comma separates inside their brackets), and a / switch starts a new
-// argument even inside a word.
+// argument even inside a word. A pure function of its arguments: it reads
+// the line and nothing else.
 #pragma once
 
 #include <cstdint>
@@ -11,16 +12,13 @@
 constexpr int SCAN_RIGHT = 0x01;            // clear: search leftward
 constexpr int SCAN_STOP_AT_BRACKET = 0x80;  // a "]" closing a reference is a boundary too
 
-// Searches `line` for the nearest argument boundary strictly left of
-// `*cursor` (the last one before it) or, with SCAN_RIGHT, strictly right of
-// it (the first one after it). Returns 1 and stores the boundary in *cursor,
-// or returns 0 and leaves *cursor alone when there is none or the line is
-// empty. Asks the host for its escape character once per non-empty line.
-int FindArgumentBoundary(const char16_t* line, std::int32_t* cursor, int mode);
+// What FindArgumentBoundary returns when there is no boundary.
+constexpr std::int32_t NO_BOUNDARY = -1;
 
-// The same for a line whose length (units before the terminator) the caller
-// knows already.
-int FindArgumentBoundaryInLine(const char16_t* line, std::int32_t length, std::int32_t* cursor, int mode);
-
-// The host's current escape character, or "^" when the host names none.
-char16_t GetEscapeChar();
+// Searches the `length` units of `line` (which end in its terminator) for
+// the nearest argument boundary strictly left of `cursor` (the last one
+// before it) or, with SCAN_RIGHT, strictly right of it (the first one after
+// it), with `escape` as the escape character. Returns the boundary, or
+// NO_BOUNDARY when there is none or the line is empty.
+std::int32_t FindArgumentBoundary(const char16_t* line, std::int32_t length, std::int32_t cursor, int mode,
+                                  char16_t escape);

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "edit/argument_scanner.h"
+#include "edit/escape_char.h"
 #include "hotkeys/hotkey_names.h"
 #include "hotkeys/key_codes.h"
 #include "hotkeys/hotkey_slots.h"
@@ -64,53 +65,58 @@ bool LocateCursor(const KeystrokeRecord& record, std::int32_t* cursor, std::int3
     return true;
 }
 
-// Removes the units low to high, both included, from a line of `length`
-// units (high <= length), after telling the host.
-void CutSpan(char16_t* line, std::size_t low, std::size_t high, std::size_t length) {
-    ClearEditLine(line);
-    if (high == length) {
-        line[low] = u'\0';
-    } else {
-        // The tail from high + 1 through the terminator moves down to low.
-        std::memmove(line + low, line + high + 1, (length - high) * sizeof(char16_t));
-    }
-}
-
 struct Outcome {
     std::int32_t cursor;
     bool changed;
 };
 
-// Carries out one action on `line` with the cursor at c and length n.
-// A boundary is never the cursor's own position, so finding one always
-// moves the cursor. The spans cut are always within the line.
-Outcome Perform(Action action, char16_t* line, std::int32_t c, std::int32_t n) {
-    const auto at = [](std::int32_t position) { return static_cast<std::size_t>(position); };
-    std::int32_t b = c;
+// The line one keystroke works on, and the escape character of its scan.
+struct EditedLine {
+    char16_t* text;
+    std::int32_t length;
+    std::int32_t cursor;
+    char16_t escape;
+};
+
+std::int32_t BoundaryFrom(const EditedLine& line, int mode) {
+    return FindArgumentBoundary(line.text, line.length, line.cursor, mode, line.escape);
+}
+
+// Carries out one action on the line. A boundary is never the cursor's own
+// position, so finding one always moves the cursor. The spans deleted are
+// always within the line.
+Outcome Perform(Action action, const EditedLine& line) {
+    const std::int32_t c = line.cursor;
+    const std::int32_t n = line.length;
+    std::int32_t b = NO_BOUNDARY;
     switch (action) {
     case Action::MoveLeft:
-        if (FindArgumentBoundaryInLine(line, n, &b, 0)) return {b, true};
+        b = BoundaryFrom(line, 0);
+        if (b != NO_BOUNDARY) return {b, true};
         return {0, c != 0};
     case Action::MoveRight:
-        if (FindArgumentBoundaryInLine(line, n, &b, SCAN_RIGHT)) return {b, true};
+        b = BoundaryFrom(line, SCAN_RIGHT);
+        if (b != NO_BOUNDARY) return {b, true};
         return {n, c < n};
     case Action::DeleteLeft:
-        if (FindArgumentBoundaryInLine(line, n, &b, 0)) {
-            CutSpan(line, at(b), at(c - 1), at(n));
+        b = BoundaryFrom(line, 0);
+        if (b != NO_BOUNDARY) {
+            DeleteRange(line.text, b, c - 1);
             return {b, true};
         }
         if (c == 0) return {c, false};
-        CutSpan(line, 0, at(c - 1), at(n));
+        DeleteRange(line.text, 0, c - 1);
         return {0, true};
     default:  // DeleteRight; the handler never passes Action::None
         break;
     }
-    if (FindArgumentBoundaryInLine(line, n, &b, SCAN_RIGHT | SCAN_STOP_AT_BRACKET)) {
-        CutSpan(line, at(c), at(b - 1), at(n));
+    b = BoundaryFrom(line, SCAN_RIGHT | SCAN_STOP_AT_BRACKET);
+    if (b != NO_BOUNDARY) {
+        DeleteRange(line.text, c, b - 1);
         return {c, true};
     }
     if (c >= n) return {c, false};
-    CutSpan(line, at(c), at(n), at(n));
+    DeleteRange(line.text, c, n);
     return {c, true};
 }
 
@@ -128,7 +134,11 @@ int HandleKeystroke(KeystrokeRecord* record, const HotkeySlotCodes& slots, KeySe
     std::int32_t length = 0;
     if (!LocateCursor(*record, &cursor, &length)) return 0;
 
-    const Outcome outcome = Perform(action, record->lineStart, cursor, length);
+    // Every action scans a line with text once, and the scan needs the
+    // escape character in force: the host is asked once, and not at all
+    // for an empty line.
+    const char16_t escape = length > 0 ? GetEscapeChar() : u'^';
+    const Outcome outcome = Perform(action, EditedLine{record->lineStart, length, cursor, escape});
     record->cursorPos = record->lineStart + outcome.cursor;
     if (outcome.changed) record->redraw = 1;
 
@@ -145,6 +155,12 @@ int DeleteRange(char16_t* line, int a, int b) {
     const std::size_t high = static_cast<std::size_t>(a < b ? b : a);
     const std::size_t length = TextLength(line);
     if (high > length) return -1;
-    CutSpan(line, low, high, length);
+    ClearEditLine(line);
+    if (high == length) {
+        line[low] = u'\0';
+    } else {
+        // The tail from high + 1 through the terminator moves down to low.
+        std::memmove(line + low, line + high + 1, (length - high) * sizeof(char16_t));
+    }
     return 0;
 }

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <string>
 
+#include "edit/escape_char.h"
 #include "edit/keystroke_handler.h"
 #include "fake_host.h"
 #include "fake_os.h"
@@ -85,7 +86,32 @@ TEST_F(KeystrokeHandlerTest, CarriesOutEachActionAndConsumesTheKey) {
             EXPECT_EQ(call.name[0], extended ? u'\0' : u'X');
             const bool deleted = row.lineAfter != row.line;
             EXPECT_EQ(fake_host::ClearEditLineCalls(), deleted ? 1 : 0);
+            // The escape character is asked for once per scan, and an
+            // empty line is not scanned.
+            EXPECT_EQ(fake_host::ExpandCalls(), row.line.empty() ? 0 : 1);
         }
+    }
+}
+
+TEST_F(KeystrokeHandlerTest, TheHostsEscapeCharacterTakesEffectAtTheNextKey) {
+    HostCall caret(u"copy a^ b c", 11, KEY_CTRL_LEFT);
+    key(&caret.record);
+    fake_host::SetExpansion(u"%@option[escapechar]", u"~");
+    HostCall tilde(u"copy a^ b c", 10, KEY_CTRL_LEFT);
+    key(&tilde.record);
+    EXPECT_EQ(caret.Cursor(), 10);
+    EXPECT_EQ(tilde.Cursor(), 8);  // "^" is an ordinary character now
+}
+
+TEST_F(KeystrokeHandlerTest, EscapeCharacterFallsBackToCaret) {
+    struct Row {
+        std::u16string expansion;
+        char16_t expected;
+    };
+    const Row rows[] = {{u"~", u'~'}, {u"", u'^'}, {u"~~", u'^'}, {u"%@option[escapechar]", u'^'}};
+    for (const Row& row : rows) {
+        fake_host::SetExpansion(u"%@option[escapechar]", row.expansion.c_str());
+        EXPECT_EQ(GetEscapeChar(), row.expected) << host_side::Narrow(row.expansion);
     }
 }
 

@@ -17,6 +17,8 @@
 #include "plugin/plugin_state.h"
 #include "text/char_class.h"
 
+using namespace tolvek;
+
 namespace {
 
 // `pattern` repeated and cut to `length` units.

@@ -4,6 +4,8 @@
 #include "text/char_class.h"
 #include "text/text.h"
 
+namespace tolvek {
+
 ArgumentTable ArgumentList;
 
 namespace {
@@ -74,3 +76,5 @@ int TokenizeArguments(const char16_t* text) {
     ArgumentList.count = j;
     return j;
 }
+
+}  // namespace tolvek

@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+namespace tolvek {
+
 constexpr int MAX_ARG_LEN = 8192;      // cells of the character store
 constexpr int MAX_ARGUMENTS = 1024;    // entries of the start and length tables
 
@@ -23,3 +25,5 @@ extern ArgumentTable ArgumentList;
 // (after printing the overflow message; the list then holds what was
 // stored up to that point and the count is 0).
 int TokenizeArguments(const char16_t* text);
+
+}  // namespace tolvek

@@ -4,6 +4,8 @@
 
 #include <cstddef>
 
+namespace tolvek {
+
 // One literal per line, so that each can be read against the printed text.
 // The line ends are the text's own: only the syntax line ends in "\r\n",
 // every other line in a bare "\n"; the /DR line keeps two trailing blanks.
@@ -30,3 +32,5 @@ inline constexpr char16_t CommandHelpText[] =
 // Number of units in CommandHelpText, terminator not counted.
 inline constexpr std::size_t COMMAND_HELP_TEXT_LENGTH = sizeof CommandHelpText / sizeof CommandHelpText[0] - 1;
 static_assert(COMMAND_HELP_TEXT_LENGTH == 785);
+
+}  // namespace tolvek

@@ -9,6 +9,8 @@
 #include "text/text.h"
 #include "host/plugin_identity.h"
 
+namespace tolvek {
+
 namespace {
 
 constexpr int USAGE_ERROR = 1;
@@ -244,3 +246,5 @@ int RunTolvekCommand(const char16_t* arguments, KeySet keys, HotkeySlotCodes& sl
     QPuts(requests.changed ? u"\r\nTolvek hotkeys changed to:\r\n\r\n" : u"\r\nCurrent Tolvek hotkeys are:\r\n\r\n");
     return ShowCurrentHotkeys(keys, slots);
 }
+
+}  // namespace tolvek

@@ -6,6 +6,8 @@
 #include "hotkeys/hotkey_slots.h"
 #include "hotkeys/key_tables.h"
 
+namespace tolvek {
+
 // Runs the command on its argument text, with the key set of the host
 // generation, changing `slots` as the options say. Returns 0 on success
 // (also after the help text, the version line or the list of hotkeys), 1 on
@@ -24,3 +26,5 @@ int ParseHotkeyPair(KeySet keys, const char16_t* value, KeyCode* first, KeyCode*
 // in `keys`; an action whose first slot holds NO_HOTKEY shows NONE there.
 // Returns 0.
 int ShowCurrentHotkeys(KeySet keys, const HotkeySlotCodes& slots);
+
+}  // namespace tolvek

@@ -8,6 +8,8 @@
 #include "edit/scan_blocks.h"
 #include "text/char_class.h"
 
+namespace tolvek {
+
 namespace {
 
 constexpr int MAX_DEPTH = 511;
@@ -277,3 +279,5 @@ std::int32_t FindArgumentBoundary(const char16_t* line, std::int32_t length, std
 
     return search.candidate() < 0 ? NO_BOUNDARY : search.candidate();
 }
+
+}  // namespace tolvek

@@ -8,6 +8,8 @@
 
 #include <cstdint>
 
+namespace tolvek {
+
 // Mode bits of FindArgumentBoundary.
 constexpr int SCAN_RIGHT = 0x01;            // clear: search leftward
 constexpr int SCAN_STOP_AT_BRACKET = 0x80;  // a "]" closing a reference is a boundary too
@@ -22,3 +24,5 @@ constexpr std::int32_t NO_BOUNDARY = -1;
 // NO_BOUNDARY when there is none or the line is empty.
 std::int32_t FindArgumentBoundary(const char16_t* line, std::int32_t length, std::int32_t cursor, int mode,
                                   char16_t escape);
+
+}  // namespace tolvek

@@ -3,6 +3,8 @@
 #include "host/host_api.h"
 #include "text/text.h"
 
+namespace tolvek {
+
 namespace {
 
 constexpr int EXPANSION_BUFFER_UNITS = 1024;
@@ -16,3 +18,5 @@ char16_t GetEscapeChar() {
     if (buffer[0] != u'\0' && buffer[1] == u'\0') return buffer[0];
     return u'^';
 }
+
+}  // namespace tolvek

@@ -11,6 +11,8 @@
 #include "os/os.h"
 #include "text/text.h"
 
+namespace tolvek {
+
 namespace {
 
 enum class Action { MoveLeft, MoveRight, DeleteLeft, DeleteRight, None };
@@ -164,3 +166,5 @@ int DeleteRange(char16_t* line, int a, int b) {
     }
     return 0;
 }
+
+}  // namespace tolvek

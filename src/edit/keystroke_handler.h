@@ -6,6 +6,8 @@
 #include "hotkeys/hotkey_slots.h"
 #include "hotkeys/key_tables.h"
 
+namespace tolvek {
+
 // Works out the key's effective code (the host's code, or with the extended
 // key set the code of its name, plus the modifier flags of the keys held
 // now), compares it with `slots` and, on a match, moves the cursor or
@@ -22,3 +24,5 @@ int HandleKeystroke(KeystrokeRecord* record, const HotkeySlotCodes& slots, KeySe
 // ClearEditLine. Returns -1 when `line` is null, a or b is negative or lies
 // beyond the line's terminator; 0 otherwise (an empty line is left alone).
 int DeleteRange(char16_t* line, int a, int b);
+
+}  // namespace tolvek

@@ -18,6 +18,8 @@
 #include <emmintrin.h>
 #endif
 
+namespace tolvek {
+
 constexpr int SCAN_BLOCK_UNITS = 16;
 
 // One bit per unit: bit i describes units[i].
@@ -135,3 +137,5 @@ inline ScanBlockMasks ClassifyScanBlock(const char16_t* units, char16_t escape, 
 }
 
 #endif
+
+}  // namespace tolvek

@@ -7,6 +7,8 @@
 #include "host/plugin_identity.h"
 #include "text/text.h"
 
+namespace tolvek {
+
 namespace {
 
 // The host may write a long batch file path into this buffer.
@@ -29,3 +31,5 @@ int PrintErrorPrefix() {
     Qprintf(os::StandardErrorHandle(), u"%s", buffer);
     return 0;
 }
+
+}  // namespace tolvek

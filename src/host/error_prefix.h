@@ -4,6 +4,8 @@
 #include "host/host_api.h"
 #include "os/os.h"
 
+namespace tolvek {
+
 // Writes "Tolvek plugin: " to standard error and, while a batch file runs,
 // the batch file's name, its current line in square brackets and two
 // blanks, as literal text (a "%" in the name prints as itself). The caller
@@ -18,3 +20,5 @@ void ReportError(const char16_t* format, Values... values) {
     PrintErrorPrefix();
     Qprintf(os::StandardErrorHandle(), format, values...);
 }
+
+}  // namespace tolvek

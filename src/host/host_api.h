@@ -10,6 +10,8 @@
 #include <cstddef>
 #include <cstdint>
 
+namespace tolvek {
+
 // Key code in the host's numbering (see hotkeys/hotkey_slots.h).
 using KeyCode = std::int32_t;
 
@@ -76,3 +78,5 @@ static_assert(offsetof(PluginInfoRecord, MajorVersion) == 48);
 static_assert(offsetof(PluginInfoRecord, MinorVersion) == 52);
 static_assert(offsetof(PluginInfoRecord, Build) == 56);
 static_assert(sizeof(PluginInfoRecord) == 80);
+
+}  // namespace tolvek

@@ -5,6 +5,8 @@
 
 #include "text/char_class.h"
 
+namespace tolvek {
+
 namespace {
 
 constexpr std::uint32_t LOWEST_HOST_VERSION = 8;
@@ -45,3 +47,5 @@ int HostVersionFromText(const char16_t* text) {
     if (version.overflow || version.value < LOWEST_HOST_VERSION || version.value > HIGHEST_HOST_VERSION) return 0;
     return static_cast<int>(version.value);
 }
+
+}  // namespace tolvek

@@ -2,6 +2,8 @@
 // "%_4ver", and what it settles: which key numbering the host uses.
 #pragma once
 
+namespace tolvek {
+
 // Reads `text` as an unsigned 32-bit decimal number the way the C library
 // does (white space skipped, one optional sign, a minus negating modulo
 // 2^32, digits up to the first other unit) and returns it when it lies
@@ -16,3 +18,5 @@ constexpr int FIRST_EXTENDED_HOST_VERSION = 24;
 constexpr bool UsesExtendedKeys(int hostVersion) {
     return hostVersion >= FIRST_EXTENDED_HOST_VERSION;
 }
+
+}  // namespace tolvek

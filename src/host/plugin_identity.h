@@ -4,6 +4,8 @@
 
 #include "tolvek_version.h"
 
+namespace tolvek {
+
 // The plug-in's name, as the record, the load banner and error messages
 // show it, and the command's name, compared without case for A to Z.
 inline constexpr char16_t PLUGIN_NAME[] = u"Tolvek";
@@ -14,3 +16,5 @@ inline constexpr char16_t COMMAND_NAME[] = u"tolvek";
 inline constexpr int PLUGIN_MAJOR_VERSION = TOLVEK_VERSION_MAJOR;
 inline constexpr int PLUGIN_MINOR_VERSION = TOLVEK_VERSION_MINOR;
 inline constexpr int PLUGIN_BUILD = TOLVEK_VERSION_PATCH;
+
+}  // namespace tolvek

@@ -3,6 +3,8 @@
 #include "hotkeys/key_tables.h"
 #include "text/text.h"
 
+namespace tolvek {
+
 namespace {
 
 constexpr std::size_t NAME_UNITS = HOTKEY_NAME_UNITS;
@@ -129,3 +131,5 @@ int ListSupportedHotkeys(KeySet set) {
     }
     return 0;
 }
+
+}  // namespace tolvek

@@ -5,6 +5,8 @@
 #include "host/host_api.h"
 #include "hotkeys/key_tables.h"
 
+namespace tolvek {
+
 // Size of every name buffer of this module, the terminator included.
 constexpr int HOTKEY_NAME_UNITS = 1024;
 
@@ -27,3 +29,5 @@ int FormatHotkeyName(KeySet keys, KeyCode code, char16_t* out);
 // every usable combination of that key, separated by a space, a middle dot
 // (U+00B7) and a space, then "\r\n" in a second QPuts call. Returns 0.
 int ListSupportedHotkeys(KeySet keys);
+
+}  // namespace tolvek

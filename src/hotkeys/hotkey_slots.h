@@ -6,6 +6,8 @@
 #include "host/host_api.h"
 #include "hotkeys/key_codes.h"
 
+namespace tolvek {
+
 // A slot with no key assigned. No key table holds this value.
 constexpr KeyCode NO_HOTKEY = -65536;  // 0xFFFF0000
 
@@ -32,3 +34,5 @@ using HotkeySlotCodes = std::array<KeyCode, HOTKEY_SLOT_COUNT>;
 constexpr HotkeySlotCodes DEFAULT_HOTKEYS = {
     KEY_CTRL_LEFT, KEY_CTRL_RIGHT, KEY_CTRL_L, KEY_CTRL_R, NO_HOTKEY, NO_HOTKEY, NO_HOTKEY, KEY_CTRL_BKSP,
 };
+
+}  // namespace tolvek

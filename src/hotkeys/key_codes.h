@@ -6,6 +6,8 @@
 
 #include "host/host_api.h"
 
+namespace tolvek {
+
 constexpr KeyCode KEY_CTRL_LEFT = 0x10073;   // 65651, the default MoveLeft
 constexpr KeyCode KEY_CTRL_RIGHT = 0x10074;  // 65652, the default MoveRight
 constexpr KeyCode KEY_CTRL_L = 12;           // the default DeleteLeft
@@ -20,3 +22,5 @@ constexpr KeyCode KEY_CTRL_ALT_SHIFT_LEFT = 0x70073;
 // and both for Ctrl+Alt+Shift.
 constexpr KeyCode CTRL_SHIFT_FLAG = 0x20000;
 constexpr KeyCode CTRL_ALT_FLAG = 0x40000;
+
+}  // namespace tolvek

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 
+namespace tolvek {
 
 namespace {
 
@@ -271,3 +272,5 @@ const char16_t* KeyAliasName(KeySet set, int alias) {
 const char16_t* KeyAliasTarget(KeySet set, int alias) {
     return set.extended ? ExtendedKeyAliases[alias].name : LegacyKeyAliases[alias].name;
 }
+
+}  // namespace tolvek

@@ -12,6 +12,8 @@
 
 #include "host/host_api.h"
 
+namespace tolvek {
+
 // Modifier columns, in table order. The same index selects the prefix in
 // ModifierPrefixes. Alt+Shift has no column.
 enum KeyColumn : int {
@@ -92,3 +94,5 @@ KeyCode KeyCell(KeySet set, int row, int column);
 // table name it stands for.
 const char16_t* KeyAliasName(KeySet set, int alias);
 const char16_t* KeyAliasTarget(KeySet set, int alias);
+
+}  // namespace tolvek

@@ -7,6 +7,8 @@
 #include "os/os.h"
 #include "host/error_prefix.h"
 
+namespace tolvek {
+
 namespace {
 
 constexpr char16_t KEY_PATH[] = u"Software\\DARevavev\\Tolvek";
@@ -71,3 +73,5 @@ int LoadHotkeysFromRegistry(int reportErrors, HotkeySlotCodes* loaded) {
     for (int slot = 0; slot < HOTKEY_SLOT_COUNT; ++slot) (*loaded)[slot] = static_cast<KeyCode>(holding[slot]);
     return 0;
 }
+
+}  // namespace tolvek

@@ -5,6 +5,8 @@
 
 #include "hotkeys/hotkey_slots.h"
 
+namespace tolvek {
+
 // Writes the eight codes of `slots` under the user's key, creating the key
 // as needed. Returns 0 when the key opened and every value was written;
 // otherwise prints one error message after the error prefix and returns
@@ -18,3 +20,5 @@ int SaveHotkeysToRegistry(const HotkeySlotCodes& slots);
 // *loaded as it was and, when `reportErrors` is non-zero, printing an error
 // message after the error prefix. A null `loaded` returns -1 at once.
 int LoadHotkeysFromRegistry(int reportErrors, HotkeySlotCodes* loaded);
+
+}  // namespace tolvek

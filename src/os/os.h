@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+namespace tolvek {
+
 namespace os {
 
 // Virtual-key codes of the modifier keys.
@@ -53,3 +55,5 @@ bool SetRegistryNumber(RegistryKey key, const char16_t* name, std::uint32_t valu
 void CloseRegistryKey(RegistryKey key);
 
 }  // namespace os
+
+}  // namespace tolvek

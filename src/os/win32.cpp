@@ -14,13 +14,13 @@ const wchar_t* Wide(const char16_t* text) {
     return reinterpret_cast<const wchar_t*>(text);
 }
 
-HKEY RootKey(os::RegistryRoot root) {
-    return root == os::RegistryRoot::CurrentUser ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE;
+HKEY RootKey(tolvek::os::RegistryRoot root) {
+    return root == tolvek::os::RegistryRoot::CurrentUser ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE;
 }
 
 }  // namespace
 
-namespace os {
+namespace tolvek::os {
 
 bool IsKeyHeld(int virtualKey) {
     return (static_cast<unsigned short>(GetAsyncKeyState(virtualKey)) & 0x8000u) != 0;
@@ -71,7 +71,7 @@ void CloseRegistryKey(RegistryKey key) {
     RegCloseKey(static_cast<HKEY>(key));
 }
 
-}  // namespace os
+}  // namespace tolvek::os
 
 // The load and unload notifications do no work of the plug-in's own.
 extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD, LPVOID) {

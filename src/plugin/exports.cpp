@@ -10,6 +10,8 @@
 #include "plugin/plugin_info.h"
 #include "plugin/plugin_state.h"
 
+namespace tolvek {
+
 extern "C" {
 
 PluginInfoRecord* GetPluginInfo() noexcept {
@@ -41,3 +43,5 @@ int key(KeystrokeRecord* record) noexcept {
 }
 
 }  // extern "C"
+
+}  // namespace tolvek

@@ -3,6 +3,10 @@
 
 #include "host/host_api.h"
 
+namespace tolvek {
+
+// C linkage: the symbols are the plain names the host looks up, whatever
+// the namespace (so the command is tolvek here, "tolvek" there).
 extern "C" {
 
 // The plug-in's identity record; the same address on every call.
@@ -29,3 +33,5 @@ int tolvek(const char16_t* arguments) noexcept;
 int key(KeystrokeRecord* record) noexcept;
 
 }  // extern "C"
+
+}  // namespace tolvek

@@ -7,6 +7,8 @@
 #include "host/plugin_identity.h"
 #include "text/text.h"
 
+namespace tolvek {
+
 namespace {
 
 constexpr std::size_t USAGE_BUFFER_UNITS = 1024;
@@ -41,3 +43,5 @@ int FillUsage(const char16_t* name, char16_t* buffer) {
     CopyBounded(buffer, USAGE_BUFFER_UNITS, CommandHelpText + UsageStart());
     return 1;
 }
+
+}  // namespace tolvek

@@ -1,6 +1,8 @@
 // What the host shows about the command: the help box and the usage text.
 #pragma once
 
+namespace tolvek {
+
 // For the command's name (A to Z in any case) shows the help text in a
 // message box owned by the foreground window, captioned "Tolvek Plugin
 // Help", and returns 1 once it is closed. Any other name, or null, gives 0
@@ -12,3 +14,5 @@ int ShowHelp(const char16_t* name);
 // other name, a null name or a null buffer gives 0 and leaves the buffer
 // untouched.
 int FillUsage(const char16_t* name, char16_t* buffer);
+
+}  // namespace tolvek

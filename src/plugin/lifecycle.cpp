@@ -10,6 +10,8 @@
 #include "host/plugin_identity.h"
 #include "text/text.h"
 
+namespace tolvek {
+
 namespace {
 
 constexpr std::size_t EXPANSION_UNITS = 1024;
@@ -46,3 +48,5 @@ int StartPlugin() {
     PrintBannerUnlessQuiet();
     return 0;
 }
+
+}  // namespace tolvek

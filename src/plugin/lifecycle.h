@@ -2,6 +2,8 @@
 // starts with, and the load banner.
 #pragma once
 
+namespace tolvek {
+
 // Expands "%_4ver" and sets HostVersion to the number it gives when that is
 // a 32-bit unsigned decimal number from 8 to 100, else to 0; sets
 // ExtendedKeyMode from version 24 on and clears it below.
@@ -12,3 +14,5 @@ void ProbeHostVersion();
 // the load banner when "%[_transient]%[_pipe]%[noloadmsg]" expands to
 // exactly "00". Always returns 0; a second call repeats it all.
 int StartPlugin();
+
+}  // namespace tolvek

@@ -2,6 +2,8 @@
 
 #include "host/plugin_identity.h"
 
+namespace tolvek {
+
 namespace {
 
 // Zero-initialised static storage; the host keeps reading it through the
@@ -22,3 +24,5 @@ PluginInfoRecord* FillPluginInfo() {
     record.Build = PLUGIN_BUILD;
     return &record;
 }
+
+}  // namespace tolvek

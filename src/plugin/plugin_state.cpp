@@ -1,5 +1,9 @@
 #include "plugin/plugin_state.h"
 
+namespace tolvek {
+
 int HostVersion = 0;
 bool ExtendedKeyMode = false;
 HotkeySlotCodes HotkeySlots = DEFAULT_HOTKEYS;
+
+}  // namespace tolvek

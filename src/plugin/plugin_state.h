@@ -6,6 +6,8 @@
 #include "hotkeys/hotkey_slots.h"
 #include "hotkeys/key_tables.h"
 
+namespace tolvek {
+
 // The host's major version; 0 when the host gave no number from 8 to 100.
 extern int HostVersion;
 
@@ -21,3 +23,5 @@ extern HotkeySlotCodes HotkeySlots;
 inline KeySet CurrentKeySet() {
     return ExtendedKeyMode ? EXTENDED_KEYS : LEGACY_KEYS;
 }
+
+}  // namespace tolvek

@@ -1,5 +1,7 @@
 #include "text/char_class.h"
 
+namespace tolvek {
+
 namespace char_class_detail {
 
 namespace {
@@ -17,3 +19,5 @@ constexpr std::array<std::uint64_t, LETTER_OR_DIGIT_WORDS> BitsOf(const auto& ra
 constinit const std::array<std::uint64_t, LETTER_OR_DIGIT_WORDS> LETTER_OR_DIGIT_BITS = BitsOf(LETTER_OR_DIGIT_RANGES);
 
 }  // namespace char_class_detail
+
+}  // namespace tolvek

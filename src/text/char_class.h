@@ -5,6 +5,8 @@
 #include <cstddef>
 #include <cstdint>
 
+namespace tolvek {
+
 namespace char_class_detail {
 
 enum : std::uint8_t { WHITE = 1, ALNUM = 2 };
@@ -105,3 +107,5 @@ constexpr bool IsLetterOrDigit(char16_t unit) {
     if (unit < 256) return (LATIN1[unit] & ALNUM) != 0;
     return ((LETTER_OR_DIGIT_BITS[unit / 64] >> (unit % 64)) & 1u) != 0;
 }
+
+}  // namespace tolvek

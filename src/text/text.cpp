@@ -1,5 +1,7 @@
 #include "text/text.h"
 
+namespace tolvek {
+
 std::size_t TextLength(const char16_t* text) {
     // Four units a turn; each is read only after the one before it was
     // found to be no terminator.
@@ -50,3 +52,5 @@ void FillBuffer(char16_t* buffer, std::size_t capacity, const char16_t* source) 
         buffer[i] = u'\0';
     }
 }
+
+}  // namespace tolvek

@@ -3,6 +3,8 @@
 
 #include <cstddef>
 
+namespace tolvek {
+
 // Number of units before the terminating NUL.
 std::size_t TextLength(const char16_t* text);
 
@@ -26,3 +28,5 @@ std::size_t AppendBounded(char16_t* buffer, std::size_t capacity, const char16_t
 // Copies `source` as CopyBounded does and fills the rest of the buffer with
 // NULs, as the host's expansion buffers expect.
 void FillBuffer(char16_t* buffer, std::size_t capacity, const char16_t* source);
+
+}  // namespace tolvek

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Checks what the plug-in's own object code calls outside itself. It may
 # call only the host's five services, its own operating-system edge (the
-# os:: functions), the compiler's memory-copying builtins and, in
+# tolvek::os functions), the compiler's memory-copying builtins and, in
 # instrumented builds, the sanitizers' and coverage counters' hooks. So no
 # object can allocate (malloc, operator new, strdup), print on its own
 # (printf, puts, fwrite, write, std::cout), throw or catch (__cxa_throw,
@@ -16,7 +16,7 @@ nm=$1
 IFS=';' read -r -a objects <<<"$2"
 IFS=';' read -r -a edge <<<"${3:-}"
 
-allowed='^(ExpandVariables|Printf|Qprintf|QPuts|ClearEditLine|_ZN2os[0-9].*|mem(cpy|move|set|cmp)|__(asan|ubsan|sanitizer|gcov|llvm_gcov|llvm_gcda)_.*|__gcov[a-z_]*|__stack_chk_fail|__stack_chk_guard|___chkstk_ms)$'
+allowed='^(ExpandVariables|Printf|Qprintf|QPuts|ClearEditLine|_ZN6tolvek2os[0-9].*|mem(cpy|move|set|cmp)|__(asan|ubsan|sanitizer|gcov|llvm_gcov|llvm_gcda)_.*|__gcov[a-z_]*|__stack_chk_fail|__stack_chk_guard|___chkstk_ms)$'
 edge_allowed='^__imp_(GetAsyncKeyState|GetStdHandle|GetForegroundWindow|MessageBoxW|RegCreateKeyExW|RegOpenKeyExW|RegQueryValueExW|RegSetValueExW|RegCloseKey)$'
 
 all=("${objects[@]}" "${edge[@]}")

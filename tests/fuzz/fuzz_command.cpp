@@ -21,6 +21,8 @@
 #include "stdio_watch.h"
 #include "text/text.h"
 
+using namespace tolvek;
+
 namespace {
 
 constexpr std::size_t TEXT_UNITS = 12000;
@@ -129,14 +131,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const Snapshot registryBefore = RegistryNow();
 
     watch.Open();
-    const int nullResult = tolvek(nullptr);
+    const int nullResult = tolvek::tolvek(nullptr);
     const long bypassedOnNull = watch.Close();
     FUZZ_REQUIRE(nullResult == -1 && bypassedOnNull == 0);
     FUZZ_REQUIRE(fake_host::StandardOutput().empty() && fake_host::StandardError().empty());
     FUZZ_REQUIRE(slotsBefore == HotkeySlots);
 
     watch.Open();
-    const int result = tolvek(text);
+    const int result = tolvek::tolvek(text);
     const long bypassed = watch.Close();
     FUZZ_REQUIRE(bypassed == 0);
 

@@ -13,6 +13,8 @@
 #include "hotkeys/key_tables.h"
 #include "text/text.h"
 
+using namespace tolvek;
+
 namespace {
 
 constexpr std::size_t NAME_UNITS = 3000;  // names up to and beyond a token's 1023 units

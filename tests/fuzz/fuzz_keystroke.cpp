@@ -25,6 +25,8 @@
 #include "plugin/exports.h"
 #include "text/text.h"
 
+using namespace tolvek;
+
 namespace {
 
 constexpr std::size_t LINE_UNITS = 9000;

@@ -17,6 +17,8 @@
 #include "hotkeys/registry_store.h"
 #include "stdio_watch.h"
 
+using namespace tolvek;
+
 namespace {
 
 constexpr char16_t PATH[] = u"Software\\DARevavev\\Tolvek";

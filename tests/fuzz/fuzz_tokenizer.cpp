@@ -16,6 +16,8 @@
 #include "text/char_class.h"
 #include "text/text.h"
 
+using namespace tolvek;
+
 namespace {
 
 constexpr std::size_t TEXT_UNITS = 20000;

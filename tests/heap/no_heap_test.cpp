@@ -19,6 +19,8 @@
 #include "plugin/exports.h"
 #include "text/text.h"
 
+using namespace tolvek;
+
 namespace {
 
 using heap::Counts;
@@ -259,13 +261,13 @@ TEST_F(NoHeapTest, EveryFormOfTheCommand) {
         case PLAIN: break;
         }
         int result = -5;
-        EXPECT_EQ(Measure([&] { result = tolvek(row.arguments); }), NONE);
+        EXPECT_EQ(Measure([&] { result = tolvek::tolvek(row.arguments); }), NONE);
         EXPECT_EQ(result, row.result);
         EXPECT_EQ(fake_host::StandardError().empty(), !row.message);
     }
 
     int nullResult = 0;
-    EXPECT_EQ(Measure([&] { nullResult = tolvek(nullptr); }), NONE);
+    EXPECT_EQ(Measure([&] { nullResult = tolvek::tolvek(nullptr); }), NONE);
     EXPECT_EQ(nullResult, -1);
 }
 

@@ -5,6 +5,8 @@
 
 #include "os/os.h"
 
+namespace os = tolvek::os;
+
 namespace {
 
 bool shiftHeld = false;
@@ -214,7 +216,7 @@ int KeysLeftOpen() {
 
 }  // namespace fake_os
 
-namespace os {
+namespace tolvek::os {
 
 bool IsKeyHeld(int virtualKey) {
     ++modifierReads;
@@ -277,4 +279,4 @@ void CloseRegistryKey(RegistryKey key) {
     Live(key)->open = false;
 }
 
-}  // namespace os
+}  // namespace tolvek::os

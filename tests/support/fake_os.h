@@ -10,6 +10,8 @@
 
 namespace fake_os {
 
+namespace os = tolvek::os;
+
 // The handle StandardErrorHandle hands out.
 inline void* const STANDARD_ERROR_HANDLE = reinterpret_cast<void*>(0x5E5E);
 

@@ -12,11 +12,11 @@
 struct HostCall {
     static constexpr std::int32_t UNTOUCHED_REDRAW = 0x11;
 
-    KeystrokeRecord record;
+    tolvek::KeystrokeRecord record;
     char16_t line[64];
     char16_t name[32];
 
-    HostCall(const std::u16string& text, int cursor, KeyCode code, const std::u16string& keyName = u"") {
+    HostCall(const std::u16string& text, int cursor, tolvek::KeyCode code, const std::u16string& keyName = u"") {
         std::memset(static_cast<void*>(&record), 0xA5, sizeof record);
         std::memset(line, 0x5A, sizeof line);
         std::memcpy(line, text.c_str(), (text.size() + 1) * sizeof(char16_t));

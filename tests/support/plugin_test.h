@@ -20,8 +20,8 @@ protected:
         fake_host::Reset();
         fake_host::SetExpansion(u"%_batch", u"0");
         fake_os::Reset();
-        HotkeySlots = DEFAULT_HOTKEYS;
-        HostVersion = 0;
-        ExtendedKeyMode = false;
+        tolvek::HotkeySlots = tolvek::DEFAULT_HOTKEYS;
+        tolvek::HostVersion = 0;
+        tolvek::ExtendedKeyMode = false;
     }
 };

@@ -2,6 +2,8 @@
 
 #include "text/char_class.h"
 
+using namespace tolvek;
+
 namespace {
 
 bool IsNameChar(char16_t unit) {

@@ -8,6 +8,8 @@
 #include "edit/argument_scanner.h"
 #include "host_text.h"
 
+using namespace tolvek;
+
 namespace {
 
 using Positions = std::set<int>;

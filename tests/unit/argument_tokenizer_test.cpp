@@ -8,6 +8,8 @@
 #include "command/argument_tokenizer.h"
 #include "fake_host.h"
 
+using namespace tolvek;
+
 namespace {
 
 using Arguments = std::vector<std::u16string>;

@@ -5,6 +5,8 @@
 
 #include "text/char_class.h"
 
+using namespace tolvek;
+
 namespace {
 
 struct Row {

@@ -5,6 +5,8 @@
 #include "fake_os.h"
 #include "host/error_prefix.h"
 
+using namespace tolvek;
+
 namespace {
 
 TEST(ErrorPrefixTest, AddsTheBatchPositionOnlyWhileABatchFileRuns) {

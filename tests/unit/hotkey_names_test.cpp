@@ -13,6 +13,8 @@
 #include "hotkeys/hotkey_slots.h"
 #include "hotkeys/key_tables.h"
 
+using namespace tolvek;
+
 namespace {
 
 using HotkeyNamesTest = PluginTest;

@@ -9,6 +9,8 @@
 #include "hotkeys/key_tables.h"
 #include "text/text.h"
 
+using namespace tolvek;
+
 namespace {
 
 constexpr KeySet LEGACY{false};

@@ -16,6 +16,8 @@
 #include "hotkeys/hotkey_slots.h"
 #include "plugin/exports.h"
 
+using namespace tolvek;
+
 namespace {
 
 

@@ -17,6 +17,8 @@
 #include "command/help_text.h"
 #include "plugin/lifecycle.h"
 
+using namespace tolvek;
+
 namespace {
 
 using Slots = std::array<KeyCode, HOTKEY_SLOT_COUNT>;

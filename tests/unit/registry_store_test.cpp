@@ -14,6 +14,8 @@
 #include "hotkeys/hotkey_slots.h"
 #include "hotkeys/registry_store.h"
 
+using namespace tolvek;
+
 namespace {
 
 using os::RegistryRoot;

@@ -8,6 +8,8 @@
 #include "edit/scan_blocks.h"
 #include "text/char_class.h"
 
+using namespace tolvek;
+
 namespace {
 
 #if defined(__SSE2__)

@@ -13,6 +13,8 @@
 #include "host_text.h"
 #include "reference_scanner.h"
 
+using namespace tolvek;
+
 namespace {
 
 // Units that every rule looks at, mixed with plain ones; and a second set

@@ -8,6 +8,8 @@
 
 #include "text/text.h"
 
+using namespace tolvek;
+
 namespace {
 
 constexpr char16_t GUARD = 0x7E7E;

@@ -16,6 +16,8 @@
 #include "plugin/exports.h"
 #include "command/help_text.h"
 
+using namespace tolvek;
+
 namespace {
 
 using Slots = std::array<KeyCode, HOTKEY_SLOT_COUNT>;
@@ -110,7 +112,7 @@ TEST_F(TolvekCommandTest, OptionsMessagesAndResults) {
     for (const Row& row : ROWS) {
         SCOPED_TRACE(host_side::Narrow(row.arguments));
         ResetPlugin();
-        EXPECT_EQ(tolvek(row.arguments.c_str()), row.result);
+        EXPECT_EQ(tolvek::tolvek(row.arguments.c_str()), row.result);
         if (!row.output.empty() || row.result != 0) {
             EXPECT_EQ(host_side::Narrow(fake_host::StandardOutput()), host_side::Narrow(row.output));
         }
@@ -121,27 +123,27 @@ TEST_F(TolvekCommandTest, OptionsMessagesAndResults) {
 }
 
 TEST_F(TolvekCommandTest, NullArgumentsDoNothing) {
-    EXPECT_EQ(tolvek(nullptr), -1);
+    EXPECT_EQ(tolvek::tolvek(nullptr), -1);
     EXPECT_EQ(fake_host::StandardOutput(), u"");
     EXPECT_EQ(fake_host::ExpandCalls(), 0);
 }
 
 TEST_F(TolvekCommandTest, HelpEndsTheScanWhereItStands) {
-    EXPECT_EQ(tolvek(u"/ML:Alt-L /? /bogus"), 0);
+    EXPECT_EQ(tolvek::tolvek(u"/ML:Alt-L /? /bogus"), 0);
     EXPECT_EQ(fake_host::StandardOutput(), CommandHelpText);
     EXPECT_EQ(HotkeySlots[MoveLeft], KEY_ALT_L);
 
     ResetPlugin();
-    EXPECT_EQ(tolvek(u"/??"), 0);
+    EXPECT_EQ(tolvek::tolvek(u"/??"), 0);
     EXPECT_EQ(fake_host::StandardOutput(),
               std::u16string(CommandHelpText) + u"\r\n\t\t\t\tTolvek  0.92.0.5 (x64)\r\n");
 
     ResetPlugin();
-    EXPECT_EQ(tolvek(u"/?x"), 1);  // help is recognised as the whole argument only
+    EXPECT_EQ(tolvek::tolvek(u"/?x"), 1);  // help is recognised as the whole argument only
 }
 
 TEST_F(TolvekCommandTest, ListPrintsEveryHotkeyAndNothingElse) {
-    EXPECT_EQ(tolvek(u"/l"), 0);
+    EXPECT_EQ(tolvek::tolvek(u"/l"), 0);
     const std::u16string output = fake_host::StandardOutput();
     EXPECT_EQ(output.rfind(u"F1 \u00B7 Shift-F1 \u00B7 Ctrl-F1 \u00B7 Alt-F1", 0), 0u);
     EXPECT_EQ(output.find(u"hotkeys"), std::u16string::npos);
@@ -149,7 +151,7 @@ TEST_F(TolvekCommandTest, ListPrintsEveryHotkeyAndNothingElse) {
 
 TEST_F(TolvekCommandTest, ExtendedKeysAreShownWithTheirNames) {
     ExtendedKeyMode = true;
-    EXPECT_EQ(tolvek(u"/MR:Ctrl-Alt-Shift-Right"), 0);
+    EXPECT_EQ(tolvek::tolvek(u"/MR:Ctrl-Alt-Shift-Right"), 0);
     EXPECT_EQ(HotkeySlots[MoveRight], 0x70074);
     EXPECT_NE(fake_host::StandardOutput().find(u"Move arg right  :  Ctrl-Alt-Shift-Right\r\n"), std::u16string::npos);
     EXPECT_NE(fake_host::StandardOutput().find(u"Delete arg right:  Ctrl-R or Ctrl-Backspace\r\n"),
@@ -159,7 +161,7 @@ TEST_F(TolvekCommandTest, ExtendedKeysAreShownWithTheirNames) {
 TEST_F(TolvekCommandTest, BrokenArgumentListChangesNothing) {
     // The option is stored whole, then the store overflows on what follows.
     const std::u16string text = u"/ML:ALT-L " + std::u16string(8190, u'x');
-    EXPECT_EQ(tolvek(text.c_str()), 1);
+    EXPECT_EQ(tolvek::tolvek(text.c_str()), 1);
     EXPECT_EQ(fake_host::StandardError(), PREFIX + u"Buffer overflow: b = 8191, MAX_ARG_LEN = 8192 \r\n");
     EXPECT_EQ(fake_host::StandardOutput(), u"");
     EXPECT_EQ(CurrentSlots(), DEFAULTS);
@@ -177,14 +179,14 @@ KeyCode Stored(const char16_t* name) {
 }
 
 TEST_F(TolvekCommandTest, SaveWritesTheSlotsAfterTheHotkeyOptions) {
-    EXPECT_EQ(tolvek(u"/ML:Alt-L /S"), 0);
+    EXPECT_EQ(tolvek::tolvek(u"/ML:Alt-L /S"), 0);
     EXPECT_EQ(Stored(u"MoveLeft"), KEY_ALT_L);
     EXPECT_EQ(Stored(u"MoveLeft2"), NO);
     EXPECT_EQ(Stored(u"DeleteRight2"), KEY_CTRL_BKSP);
     EXPECT_EQ(fake_host::StandardOutput().rfind(CHANGED, 0), 0u);
 
     ResetPlugin();
-    EXPECT_EQ(tolvek(u"\"/S\""), 0);  // quoted, and without a hotkey option
+    EXPECT_EQ(tolvek::tolvek(u"\"/S\""), 0);  // quoted, and without a hotkey option
     EXPECT_EQ(Stored(u"MoveLeft"), KEY_CTRL_LEFT);
     EXPECT_EQ(fake_host::StandardOutput(), CURRENT + DEFAULT_LINES);
 }
@@ -198,7 +200,7 @@ TEST_F(TolvekCommandTest, RestoreReplacesTheSlotsWithTheStoredOnes) {
     store(u"MoveLeft", KEY_ALT_M);
     store(u"MoveRight", UNKNOWN);
     store(u"DeleteLeft2", KEY_ALT_L);
-    EXPECT_EQ(tolvek(u"/r"), 0);
+    EXPECT_EQ(tolvek::tolvek(u"/r"), 0);
     EXPECT_EQ(CurrentSlots(), (Slots{KEY_ALT_M, UNKNOWN, NO, NO, NO, NO, KEY_ALT_L, NO}));
     EXPECT_EQ(fake_host::StandardOutput(),
               CURRENT + u"Move arg left   :  Alt-M\r\nMove arg right  :  (unknown)\r\n"
@@ -206,20 +208,20 @@ TEST_F(TolvekCommandTest, RestoreReplacesTheSlotsWithTheStoredOnes) {
 }
 
 TEST_F(TolvekCommandTest, StoreFailuresEndWithTwoAndShowNothing) {
-    EXPECT_EQ(tolvek(u"/R"), 2);
+    EXPECT_EQ(tolvek::tolvek(u"/R"), 2);
     EXPECT_EQ(fake_host::StandardError(), PREFIX + u"Error reading from registry\r\n");
     EXPECT_EQ(fake_host::StandardOutput(), u"");
     EXPECT_EQ(CurrentSlots(), DEFAULTS);
 
     ResetPlugin();
     fake_os::FailKeyOpens(os::RegistryRoot::CurrentUser);
-    EXPECT_EQ(tolvek(u"/S"), 2);
+    EXPECT_EQ(tolvek::tolvek(u"/S"), 2);
     EXPECT_EQ(fake_host::StandardError(), PREFIX + u"Error opening registry key\r\n");
     EXPECT_EQ(fake_host::StandardOutput(), u"");
 
     ResetPlugin();
     fake_os::FailWritesOf(u"DeleteLeft");
-    EXPECT_EQ(tolvek(u"/DL:Alt-L /S"), 2);
+    EXPECT_EQ(tolvek::tolvek(u"/DL:Alt-L /S"), 2);
     EXPECT_EQ(fake_host::StandardError(), PREFIX + u"Error writing to registry\r\n");
     EXPECT_EQ(HotkeySlots[DeleteLeft], KEY_ALT_L);  // the change stays in memory
 }

@@ -15,6 +15,8 @@
 #include "hotkeys/hotkey_slots.h"
 #include "hotkeys/key_codes.h"
 
+using namespace tolvek;
+
 namespace {
 
 using CommandFunction = int(const char16_t*);

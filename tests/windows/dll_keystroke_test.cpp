@@ -12,6 +12,8 @@
 #include "hotkeys/hotkey_slots.h"
 #include "hotkeys/key_codes.h"
 
+using namespace tolvek;
+
 namespace {
 
 using KeyFunction = int(KeystrokeRecord*);

@@ -21,7 +21,7 @@ using InfoFunction = void*();
 using IntFunction = int();
 using HelpFunction = int(const wchar_t*);
 using UsageFunction = int(const wchar_t*, wchar_t*);
-using KeyFunction = int(KeystrokeRecord*);
+using KeyFunction = int(tolvek::KeystrokeRecord*);
 
 
 std::u16string TextAt(const unsigned char* record, std::size_t offset) {
@@ -149,7 +149,7 @@ TEST_F(DllLifecycleTest, BannerAndHostGeneration) {
         // Ctrl+Alt+Shift adds its flags only in extended key mode.
         EXPECT_TRUE(host_side::HoldModifierKeys(true, true, true));
         char16_t line[8] = u"abc";
-        KeystrokeRecord record{};
+        tolvek::KeystrokeRecord record{};
         record.keyCode = 12;
         record.lineStart = line;
         record.cursorPos = line + 3;

@@ -18,6 +18,8 @@
 #include "takecmd_recorder.h"
 #include "wine_support.h"
 
+using namespace tolvek;
+
 namespace {
 
 using KeyFunction = int(KeystrokeRecord*);

@@ -12,6 +12,10 @@
 
 namespace standin {
 
+// The records a host and its plug-ins exchange, as the plug-in declares them.
+using tolvek::KeystrokeRecord;
+using tolvek::PluginInfoRecord;
+
 struct Options {
     std::u16string plugin = u"tolvek.dll";
     std::u16string script;                      // empty: interactive

@@ -8,6 +8,8 @@
 #include "hotkeys/key_tables.h"
 #include "key_translation.h"
 
+using namespace tolvek;
+
 namespace {
 
 using namespace standin;

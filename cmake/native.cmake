@@ -3,9 +3,11 @@
 find_package(GTest REQUIRED)
 include(GoogleTest)
 
-file(GLOB TOLVEK_SUPPORT_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/support/*.cpp)
 add_subdirectory(tools/host_side)
-add_library(tolvek_support STATIC ${TOLVEK_SUPPORT_SOURCES})
+add_library(tolvek_support STATIC
+  tests/support/fake_host.cpp
+  tests/support/fake_os.cpp
+  tests/support/reference_scanner.cpp)
 target_link_libraries(tolvek_support PUBLIC host_side_recording)
 target_include_directories(tolvek_support PUBLIC ${PROJECT_SOURCE_DIR}/tests/support ${PROJECT_SOURCE_DIR}/src)
 
@@ -15,8 +17,21 @@ add_library(tolvek_native INTERFACE)
 target_link_libraries(tolvek_native INTERFACE tolvek_core_archive tolvek_support)
 
 if(NOT TOLVEK_FUZZ)
-  file(GLOB TOLVEK_UNIT_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/unit/*.cpp)
-  add_executable(unit_tests ${TOLVEK_UNIT_SOURCES})
+  add_executable(unit_tests
+    tests/unit/argument_scanner_test.cpp
+    tests/unit/argument_tokenizer_test.cpp
+    tests/unit/char_class_test.cpp
+    tests/unit/error_prefix_test.cpp
+    tests/unit/export_boundary_test.cpp
+    tests/unit/hotkey_names_test.cpp
+    tests/unit/key_tables_test.cpp
+    tests/unit/keystroke_handler_test.cpp
+    tests/unit/lifecycle_test.cpp
+    tests/unit/registry_store_test.cpp
+    tests/unit/scan_blocks_test.cpp
+    tests/unit/scanner_model_test.cpp
+    tests/unit/text_test.cpp
+    tests/unit/tolvek_command_test.cpp)
   target_link_libraries(unit_tests PRIVATE tolvek_native GTest::gtest_main GTest::gmock)
   gtest_discover_tests(unit_tests DISCOVERY_TIMEOUT 60)
   add_subdirectory(tests/heap)

@@ -41,9 +41,9 @@ int TokenizeArguments(const char16_t* text) {
     if (text == nullptr) return -1;
     ClearTables();
 
-    int p = 0;         // next free cell of the store
-    int j = 0;         // arguments completed
-    int i = 0;         // length of the open argument, 0 when none is open
+    int p = 0;  // next free cell of the store
+    int j = 0;  // arguments completed
+    int i = 0;  // length of the open argument, 0 when none is open
     bool inQuotes = false;
 
     for (const char16_t* next = text;; ++next) {

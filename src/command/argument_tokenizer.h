@@ -6,15 +6,15 @@
 
 namespace tolvek {
 
-constexpr int MAX_ARG_LEN = 8192;      // cells of the character store
-constexpr int MAX_ARGUMENTS = 1024;    // entries of the start and length tables
+constexpr int MAX_ARG_LEN = 8192;    // cells of the character store
+constexpr int MAX_ARGUMENTS = 1024;  // entries of the start and length tables
 
 // The arguments of the last run, process-global and overwritten by each run.
 struct ArgumentTable {
-    char16_t* start[MAX_ARGUMENTS];       // first character, null where no argument
-    std::int32_t length[MAX_ARGUMENTS];   // characters, 0 where no argument
-    std::int32_t count;                   // arguments of the last completed run
-    char16_t store[MAX_ARG_LEN];          // the texts, each NUL-terminated
+    char16_t* start[MAX_ARGUMENTS];      // first character, null where no argument
+    std::int32_t length[MAX_ARGUMENTS];  // characters, 0 where no argument
+    std::int32_t count;                  // arguments of the last completed run
+    char16_t store[MAX_ARG_LEN];         // the texts, each NUL-terminated
 };
 
 extern ArgumentTable ArgumentList;

@@ -1,13 +1,13 @@
 #include "command/tolvek_command.h"
 
 #include "command/argument_tokenizer.h"
+#include "command/help_text.h"
+#include "host/error_prefix.h"
+#include "host/plugin_identity.h"
 #include "hotkeys/hotkey_names.h"
 #include "hotkeys/hotkey_slots.h"
 #include "hotkeys/registry_store.h"
-#include "host/error_prefix.h"
-#include "command/help_text.h"
 #include "text/text.h"
-#include "host/plugin_identity.h"
 
 namespace tolvek {
 
@@ -45,7 +45,7 @@ constexpr HotkeyLine HOTKEY_LINES[] = {
 
 constexpr const char16_t* VERSION_LINE = u"\r\n\t\t\t\t%s  %u.%u.%u.%u (%s)\r\n";
 constexpr unsigned VERSION_NUMBERS[] = {TOLVEK_VERSION_MAJOR, TOLVEK_VERSION_MINOR, TOLVEK_VERSION_PATCH,
-                                       TOLVEK_VERSION_BUILD};
+                                        TOLVEK_VERSION_BUILD};
 constexpr const char16_t* PLATFORM_TAG = u"x64";
 
 constexpr int KEY_NAME_UNITS = 1024;

@@ -60,9 +60,7 @@ public:
 
     // No later offer can change the answer: rightward once a boundary is
     // found, leftward once the scan has reached the cursor.
-    bool Settled(std::int32_t position) const {
-        return rightward_ ? candidate_ >= 0 : position >= cursor_;
-    }
+    bool Settled(std::int32_t position) const { return rightward_ ? candidate_ >= 0 : position >= cursor_; }
 
     bool rightward() const { return rightward_; }
     std::int32_t cursor() const { return cursor_; }
@@ -150,8 +148,8 @@ unsigned BitsAfter(std::int32_t cursor, std::int32_t p) {
 // at its first unit that needs the full rules. Returns the position of
 // that unit, of the first unit after the last whole block, or where the
 // search is settled.
-std::int32_t PassBlocks(const char16_t* line, std::int32_t p, std::int32_t limit, char16_t escape,
-                        ScanState& state, BoundarySearch& search) {
+std::int32_t PassBlocks(const char16_t* line, std::int32_t p, std::int32_t limit, char16_t escape, ScanState& state,
+                        BoundarySearch& search) {
     unsigned inArgument = state.inArgument ? 1u : 0u;
     unsigned inQuotes = state.inQuotes ? 1u : 0u;
     const bool nested = state.depth > 0;
@@ -219,8 +217,8 @@ std::int32_t TakeReference(const char16_t* line, std::int32_t p, ScanState& stat
 // Applies the full rules to the unit at p; returns the position of the last
 // unit it took (an escape or a reference takes more than one), or -1 when
 // the line ended inside a reference.
-std::int32_t ApplyRules(const char16_t* line, std::int32_t p, char16_t escape, bool stopAtBracket,
-                        ScanState& state, BoundarySearch& search) {
+std::int32_t ApplyRules(const char16_t* line, std::int32_t p, char16_t escape, bool stopAtBracket, ScanState& state,
+                        BoundarySearch& search) {
     const char16_t c = line[p];
     if (IsSeparator(c, state.depth)) {
         if (!state.inQuotes) state.inArgument = false;

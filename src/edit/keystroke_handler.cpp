@@ -6,8 +6,8 @@
 #include "edit/argument_scanner.h"
 #include "edit/escape_char.h"
 #include "hotkeys/hotkey_names.h"
-#include "hotkeys/key_codes.h"
 #include "hotkeys/hotkey_slots.h"
+#include "hotkeys/key_codes.h"
 #include "os/os.h"
 #include "text/text.h"
 

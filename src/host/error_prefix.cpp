@@ -3,8 +3,8 @@
 #include <cstddef>
 
 #include "host/host_api.h"
-#include "os/os.h"
 #include "host/plugin_identity.h"
+#include "os/os.h"
 #include "text/text.h"
 
 namespace tolvek {

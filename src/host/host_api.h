@@ -38,13 +38,13 @@ void ClearEditLine(char16_t* line);
 // The record the host passes to the keystroke handler. Only the named fields
 // are used; the host's own bytes are neither read nor written.
 struct KeystrokeRecord {
-    std::int32_t keyCode;         // 0 when the key is given by name only
+    std::int32_t keyCode;  // 0 when the key is given by name only
     std::uint8_t hostBytesA[20];
-    char16_t* lineStart;          // the edit line, changed in place
-    char16_t* cursorPos;          // the cursor's character in that line
-    std::int32_t redraw;          // set to 1 after a change
+    char16_t* lineStart;  // the edit line, changed in place
+    char16_t* cursorPos;  // the cursor's character in that line
+    std::int32_t redraw;  // set to 1 after a change
     std::uint8_t hostBytesB[4];
-    char16_t* keyName;            // the key's name (extended key mode only)
+    char16_t* keyName;  // the key's name (extended key mode only)
 };
 
 static_assert(offsetof(KeystrokeRecord, keyCode) == 0);

@@ -21,9 +21,8 @@ struct ModifierWord {
 };
 
 constexpr ModifierWord MODIFIER_WORDS[] = {
-    {u"s", SHIFT_BIT}, {u"shift", SHIFT_BIT},
-    {u"c", CTRL_BIT},  {u"ctl", CTRL_BIT},    {u"ctrl", CTRL_BIT}, {u"control", CTRL_BIT},
-    {u"a", ALT_BIT},   {u"alt", ALT_BIT},
+    {u"s", SHIFT_BIT},   {u"shift", SHIFT_BIT},  {u"c", CTRL_BIT}, {u"ctl", CTRL_BIT},
+    {u"ctrl", CTRL_BIT}, {u"control", CTRL_BIT}, {u"a", ALT_BIT},  {u"alt", ALT_BIT},
 };
 
 // The modifier bit of a word, or 0 for a word that names no modifier.

@@ -38,10 +38,12 @@ constexpr ShortName FunctionKeyName(int number) {
 }
 
 // PC keyboard scan codes of the letters A to Z.
+// clang-format off
 constexpr KeyCode LETTER_SCAN_CODES[LETTER_KEYS] = {
     0x1E, 0x30, 0x2E, 0x20, 0x12, 0x21, 0x22, 0x23, 0x17, 0x24, 0x25, 0x26, 0x32,  // A-M
     0x31, 0x18, 0x19, 0x10, 0x13, 0x1F, 0x14, 0x16, 0x2F, 0x11, 0x2D, 0x15, 0x2C,  // N-Z
 };
+// clang-format on
 
 // Ctrl gives the control character k (1 for A), Alt the scan code s in the
 // extended block. Ctrl-C, Ctrl-S and Ctrl-Shift-I are taken by the host, and
@@ -74,6 +76,7 @@ constexpr char16_t DigitOf(int n) {
 
 // Navigation keys, the same in both sets; the legacy set drops the last
 // column. Ctrl+Shift of Left and Right is 0x300CC/0x300CD, not Shift + 0x20000.
+// clang-format off
 constexpr std::array<ExtendedKeyRow, 10> NAVIGATION_KEYS = {{
     //  name        none     Shift    Ctrl     Alt      Ctrl+Shift Ctrl+Alt Ctrl+Alt+Shift
     {u"Home",  {0x10047, 0x100CA, 0x10077, -1,      0x300CA, 0x50077, 0x70077}},
@@ -87,8 +90,10 @@ constexpr std::array<ExtendedKeyRow, 10> NAVIGATION_KEYS = {{
     {u"Left",  {0x1004B, 0x100C8, 0x10073, 0x100F4, 0x300CC, 0x50073, 0x70073}},
     {u"Right", {0x1004D, 0x100C9, 0x10074, 0x100F6, 0x300CD, 0x50074, 0x70074}},
 }};
+// clang-format on
 
 // Legacy rows 59 to 74.
+// clang-format off
 constexpr std::array<LegacyKeyRow, 16> LEGACY_REMAINING_KEYS = {{
     //  name       none Shift Ctrl     Alt      Ctrl+Shift Ctrl+Alt
     {u"BkSp",  {-2, -1, 0x7F,    0x1000E, 0x3000E, 0x5000E}},
@@ -108,9 +113,11 @@ constexpr std::array<LegacyKeyRow, 16> LEGACY_REMAINING_KEYS = {{
     {u"Num-",  {-2, -2, 0x1004A, -2,      0x3004A, 0x5004A}},
     {u"Num+",  {-2, -2, 0x1004E, -2,      0x3004E, 0x5004E}},
 }};
+// clang-format on
 
 // Extended rows 59 to 72. Alt+Plus is the legacy Alt+"=" code 0x10083, and
 // Ctrl+Shift of Divide, ";", "'", "," and Decimal lacks the 0x800 bit.
+// clang-format off
 constexpr std::array<ExtendedKeyRow, 14> EXTENDED_REMAINING_KEYS = {{
     //  name           none Shift  Ctrl     Alt      Ctrl+Shift Ctrl+Alt Ctrl+Alt+Shift
     {u"Backspace", {-2, 0x87F, 0x7F,    0x1000E, 0x3000E, 0x5000E, 0x7000E}},
@@ -128,12 +135,14 @@ constexpr std::array<ExtendedKeyRow, 14> EXTENDED_REMAINING_KEYS = {{
     {u",",         {-2, -2,    0x833,   0x10033, 0x20033, 0x50033, 0x70033}},
     {u"Decimal",   {-2, -2,    0x834,   0x10034, 0x20034, 0x50034, 0x70034}},
 }};
+// clang-format on
 
 // ---------------------------------------------------------------------------
 // Assembly in the fixed row order: F1-F12, navigation, A-Z, 1-9 and 0, then
 // the set's remaining rows.
 
-constexpr int RULE_AND_NAVIGATION_ROWS = FUNCTION_KEYS + static_cast<int>(NAVIGATION_KEYS.size()) + LETTER_KEYS + DIGIT_KEYS;
+constexpr int RULE_AND_NAVIGATION_ROWS =
+    FUNCTION_KEYS + static_cast<int>(NAVIGATION_KEYS.size()) + LETTER_KEYS + DIGIT_KEYS;
 static_assert(RULE_AND_NAVIGATION_ROWS + LEGACY_REMAINING_KEYS.size() == LEGACY_KEY_ROWS);
 static_assert(RULE_AND_NAVIGATION_ROWS + EXTENDED_REMAINING_KEYS.size() == EXTENDED_KEY_ROWS);
 
@@ -189,6 +198,7 @@ constinit const std::array<LegacyKeyRow, LEGACY_KEY_ROWS> LegacyKeyTable =
 constinit const std::array<ExtendedKeyRow, EXTENDED_KEY_ROWS> ExtendedKeyTable =
     BuildKeyTable<ExtendedKeyRow, EXTENDED_KEY_ROWS>(true, EXTENDED_REMAINING_KEYS);
 
+// clang-format off
 constinit const std::array<LegacyKeyAlias, LEGACY_ALIAS_ROWS> LegacyKeyAliases = {{
     //  alias           table name
     {u"PageUp",     u"PgUp"},
@@ -209,9 +219,11 @@ constinit const std::array<LegacyKeyAlias, LEGACY_ALIAS_ROWS> LegacyKeyAliases =
     {u"Dot",        u"."},
     {u"Slash",      u"/"},
 }};
+// clang-format on
 
 // The one-character aliases U+00BD, U+00DB, U+00DD and U+00DC are the keys'
 // Windows virtual-key codes (VK_OEM_MINUS, VK_OEM_4, VK_OEM_6, VK_OEM_5).
+// clang-format off
 constinit const std::array<ExtendedKeyAlias, EXTENDED_ALIAS_ROWS> ExtendedKeyAliases = {{
     //  alias           table name
     {u"PageUp",     u"PgUp"},
@@ -240,6 +252,7 @@ constinit const std::array<ExtendedKeyAlias, EXTENDED_ALIAS_ROWS> ExtendedKeyAli
     {u"Period",     u"Decimal"},
     {u"Dot",        u"Decimal"},
 }};
+// clang-format on
 
 constinit const char16_t ModifierPrefixes[KEY_COLUMN_COUNT][PREFIX_UNITS] = {
     u"", u"Shift-", u"Ctrl-", u"Alt-", u"Ctrl-Shift-", u"Ctrl-Alt-", u"Ctrl-Alt-Shift-",

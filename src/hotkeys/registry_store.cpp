@@ -2,10 +2,10 @@
 
 #include <cstdint>
 
+#include "host/error_prefix.h"
 #include "host/host_api.h"
 #include "hotkeys/hotkey_slots.h"
 #include "os/os.h"
-#include "host/error_prefix.h"
 
 namespace tolvek {
 

@@ -2,9 +2,9 @@
 
 #include <cstddef>
 
-#include "os/os.h"
 #include "command/help_text.h"
 #include "host/plugin_identity.h"
+#include "os/os.h"
 #include "text/text.h"
 
 namespace tolvek {

@@ -3,11 +3,11 @@
 #include <cstddef>
 
 #include "host/host_api.h"
-#include "plugin/plugin_state.h"
 #include "host/host_version.h"
+#include "host/plugin_identity.h"
 #include "hotkeys/hotkey_slots.h"
 #include "hotkeys/registry_store.h"
-#include "host/plugin_identity.h"
+#include "plugin/plugin_state.h"
 #include "text/text.h"
 
 namespace tolvek {

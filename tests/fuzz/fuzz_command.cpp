@@ -14,10 +14,10 @@
 #include "fake_os.h"
 #include "fuzz_check.h"
 #include "fuzz_input.h"
-#include "plugin/plugin_state.h"
 #include "hotkeys/hotkey_slots.h"
 #include "hotkeys/key_tables.h"
 #include "plugin/exports.h"
+#include "plugin/plugin_state.h"
 #include "stdio_watch.h"
 #include "text/text.h"
 
@@ -29,7 +29,7 @@ constexpr std::size_t TEXT_UNITS = 12000;
 constexpr char16_t PATH[] = u"Software\\DARevavev\\Tolvek";
 constexpr os::RegistryRoot ROOTS[] = {os::RegistryRoot::CurrentUser, os::RegistryRoot::LocalMachine};
 const char16_t* const VALUE_NAMES[HOTKEY_SLOT_COUNT] = {
-    u"MoveLeft", u"MoveRight", u"DeleteLeft", u"DeleteRight",
+    u"MoveLeft",  u"MoveRight",  u"DeleteLeft",  u"DeleteRight",
     u"MoveLeft2", u"MoveRight2", u"DeleteLeft2", u"DeleteRight2",
 };
 const std::u16string PREFIX = u"Tolvek plugin: ";

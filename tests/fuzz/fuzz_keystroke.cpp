@@ -19,10 +19,10 @@
 #include "fake_os.h"
 #include "fuzz_check.h"
 #include "fuzz_input.h"
-#include "plugin/plugin_state.h"
 #include "hotkeys/hotkey_names.h"
 #include "hotkeys/hotkey_slots.h"
 #include "plugin/exports.h"
+#include "plugin/plugin_state.h"
 #include "text/text.h"
 
 using namespace tolvek;
@@ -36,8 +36,12 @@ const char16_t* const ESCAPES[] = {u"^", u"~", u"\"", u" ", u"%", u"/", u"]", u"
 
 enum class Action { MoveLeft, MoveRight, DeleteLeft, DeleteRight, None };
 
-bool IsHigh(char16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
-bool IsLow(char16_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
+bool IsHigh(char16_t unit) {
+    return unit >= 0xD800 && unit <= 0xDBFF;
+}
+bool IsLow(char16_t unit) {
+    return unit >= 0xDC00 && unit <= 0xDFFF;
+}
 
 bool WellFormed(const char16_t* line, std::size_t length) {
     for (std::size_t i = 0; i < length; ++i) {
@@ -206,8 +210,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FUZZ_REQUIRE(SameUnits(call.line, before.line, cursor));
         FUZZ_REQUIRE(SameUnits(call.line + cursor, before.line + cursor + removed, newLength - cursor + 1));
         break;
-    case Action::None:
-        break;
+    case Action::None: break;
     }
 
     const bool changed = removed > 0 || newCursor != cursor;
@@ -215,8 +218,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_REQUIRE(fake_host::ClearEditLineCalls() == (removed > 0 ? 1 : 0));
     if (removed == 0) FUZZ_REQUIRE(SameUnits(call.line, before.line, lineLength + 1));
 
-    const bool cursorInsidePair = cursor > 0 && cursor < lineLength && IsLow(before.line[cursor]) &&
-                                  IsHigh(before.line[cursor - 1]);
+    const bool cursorInsidePair =
+        cursor > 0 && cursor < lineLength && IsLow(before.line[cursor]) && IsHigh(before.line[cursor - 1]);
     if (WellFormed(before.line, lineLength) && !cursorInsidePair) {
         FUZZ_REQUIRE(WellFormed(call.line, newLength));
     }

@@ -24,7 +24,7 @@ namespace {
 constexpr char16_t PATH[] = u"Software\\DARevavev\\Tolvek";
 constexpr os::RegistryRoot ROOTS[] = {os::RegistryRoot::CurrentUser, os::RegistryRoot::LocalMachine};
 const char16_t* const VALUE_NAMES[HOTKEY_SLOT_COUNT] = {
-    u"MoveLeft", u"MoveRight", u"DeleteLeft", u"DeleteRight",
+    u"MoveLeft",  u"MoveRight",  u"DeleteLeft",  u"DeleteRight",
     u"MoveLeft2", u"MoveRight2", u"DeleteLeft2", u"DeleteRight2",
 };
 constexpr int PRIMARY_VALUES = 4;
@@ -131,10 +131,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const bool userOpens = !keys[0].failing;
         const bool allWritten = userOpens && (flags & 64) == 0;
         FUZZ_REQUIRE(saved == (allWritten ? 0 : -1));
-        FUZZ_REQUIRE(fake_host::StandardError() ==
-                     (allWritten ? u""
-                      : userOpens ? u"Tolvek plugin: Error writing to registry\r\n"
-                                  : u"Tolvek plugin: Error opening registry key\r\n"));
+        FUZZ_REQUIRE(fake_host::StandardError() == (allWritten  ? u""
+                                                    : userOpens ? u"Tolvek plugin: Error writing to registry\r\n"
+                                                                : u"Tolvek plugin: Error opening registry key\r\n"));
         if (userOpens) {
             // What was written is the slots, as REG_DWORD; the value planned
             // to fail keeps what it held.

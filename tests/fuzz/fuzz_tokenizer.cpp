@@ -41,7 +41,9 @@ struct Expected {
 
 char16_t modelStore[TEXT_UNITS];
 
-char16_t Upper(char16_t unit) { return unit >= u'a' && unit <= u'z' ? static_cast<char16_t>(unit - 32) : unit; }
+char16_t Upper(char16_t unit) {
+    return unit >= u'a' && unit <= u'z' ? static_cast<char16_t>(unit - 32) : unit;
+}
 
 // First the rules split the text into arguments, with no limits; then each
 // argument takes its characters and a terminator in the store, the
@@ -51,8 +53,8 @@ void Model(const char16_t* text, Expected& expected) {
     expected = Expected{};
     bool inQuotes = false;
     bool open = false;
-    int seen = 0;       // arguments the rules found so far
-    int position = 0;   // next free cell of the product's store
+    int seen = 0;          // arguments the rules found so far
+    int position = 0;      // next free cell of the product's store
     std::size_t used = 0;  // next free cell of the model's store
     for (const char16_t* at = text; *at != u'\0'; ++at) {
         if (*at == u'"') {
@@ -163,8 +165,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const std::u16string batch = (flags & 2) ? u"C:\\100%.btm [7]  " : u"";
         const std::string position = std::to_string(expected.overflowAt);
         const std::u16string message = u"Tolvek plugin: " + batch + u"Buffer overflow: b = " +
-                                       std::u16string(position.begin(), position.end()) +
-                                       u", MAX_ARG_LEN = 8192 \r\n";
+                                       std::u16string(position.begin(), position.end()) + u", MAX_ARG_LEN = 8192 \r\n";
         FUZZ_REQUIRE(fake_host::StandardError() == message);
     } else {
         FUZZ_REQUIRE(ArgumentList.count == result);

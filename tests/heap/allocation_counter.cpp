@@ -93,6 +93,7 @@ char* __wrap_strdup(const char* text) {
 
 }  // extern "C"
 
+// clang-format off
 void* operator new(std::size_t size) { return Allocate(size); }
 void* operator new[](std::size_t size) { return Allocate(size); }
 void* operator new(std::size_t size, const std::nothrow_t&) noexcept { return Allocate(size); }
@@ -118,6 +119,7 @@ void operator delete(void* pointer, std::size_t, std::align_val_t) noexcept { st
 void operator delete[](void* pointer, std::size_t, std::align_val_t) noexcept { std::free(pointer); }
 void operator delete(void* pointer, std::align_val_t, const std::nothrow_t&) noexcept { std::free(pointer); }
 void operator delete[](void* pointer, std::align_val_t, const std::nothrow_t&) noexcept { std::free(pointer); }
+// clang-format on
 
 namespace heap {
 

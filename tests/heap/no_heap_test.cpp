@@ -13,10 +13,10 @@
 #include "allocation_counter.h"
 #include "fake_host.h"
 #include "fake_os.h"
-#include "plugin/plugin_state.h"
-#include "hotkeys/key_codes.h"
 #include "hotkeys/hotkey_slots.h"
+#include "hotkeys/key_codes.h"
 #include "plugin/exports.h"
+#include "plugin/plugin_state.h"
 #include "text/text.h"
 
 using namespace tolvek;
@@ -57,7 +57,10 @@ TEST_F(NoHeapTest, TheCounterSeesAllocationsMadeOnPurpose) {
     delete static_cast<int*>(kept);
     EXPECT_EQ(byNew.operatorNew, 1);
 
-    const Counts byString = Measure([&] { std::string text(100, 'x'); kept = text.data(); });
+    const Counts byString = Measure([&] {
+        std::string text(100, 'x');
+        kept = text.data();
+    });
     EXPECT_EQ(byString.operatorNew, 1);
 
     const Counts byMalloc = Measure([&] { kept = std::malloc(16); });

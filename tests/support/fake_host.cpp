@@ -5,12 +5,26 @@
 
 namespace fake_host {
 
-void Reset() { host_side::ResetRecording(fake_os::STANDARD_ERROR_HANDLE); }
-void SetExpansion(const char16_t* text, const char16_t* expansion) { host_side::SetRecordedExpansion(text, expansion); }
-std::u16string StandardOutput() { return host_side::RecordedStandardOutput(); }
-std::u16string StandardError() { return host_side::RecordedStandardError(); }
-int ExpandCalls() { return host_side::RecordedExpandCalls(); }
-int ClearEditLineCalls() { return host_side::RecordedClearEditLineCalls(); }
-int QprintfOnOtherHandles() { return host_side::RecordedQprintfOnOtherHandles(); }
+void Reset() {
+    host_side::ResetRecording(fake_os::STANDARD_ERROR_HANDLE);
+}
+void SetExpansion(const char16_t* text, const char16_t* expansion) {
+    host_side::SetRecordedExpansion(text, expansion);
+}
+std::u16string StandardOutput() {
+    return host_side::RecordedStandardOutput();
+}
+std::u16string StandardError() {
+    return host_side::RecordedStandardError();
+}
+int ExpandCalls() {
+    return host_side::RecordedExpandCalls();
+}
+int ClearEditLineCalls() {
+    return host_side::RecordedClearEditLineCalls();
+}
+int QprintfOnOtherHandles() {
+    return host_side::RecordedQprintfOnOtherHandles();
+}
 
 }  // namespace fake_host

@@ -65,9 +65,13 @@ bool failingRoots[ROOT_COUNT];
 int openAttempts[ROOT_COUNT];
 char16_t failingWrite[NAME_UNITS];
 
-int RootIndex(os::RegistryRoot root) { return root == os::RegistryRoot::CurrentUser ? 0 : 1; }
+int RootIndex(os::RegistryRoot root) {
+    return root == os::RegistryRoot::CurrentUser ? 0 : 1;
+}
 
-char16_t Upper(char16_t unit) { return unit >= u'a' && unit <= u'z' ? static_cast<char16_t>(unit - 32) : unit; }
+char16_t Upper(char16_t unit) {
+    return unit >= u'a' && unit <= u'z' ? static_cast<char16_t>(unit - 32) : unit;
+}
 
 bool SameName(const char16_t* a, const char16_t* b) {
     for (;; ++a, ++b) {
@@ -154,7 +158,9 @@ void HoldModifiers(bool shift, bool ctrl, bool alt) {
     altHeld = alt;
 }
 
-int ModifierReads() { return modifierReads; }
+int ModifierReads() {
+    return modifierReads;
+}
 
 void Reset() {
     HoldModifiers(false, false, false);
@@ -173,14 +179,22 @@ void Reset() {
     failingWrite[0] = u'\0';
 }
 
-void SetForegroundWindow(void* window) { foregroundWindow = window; }
-int MessageBoxCount() { return messageBoxCount; }
-MessageBoxShown LastMessageBox() { return MessageBoxShown{lastBoxOwner, lastBoxText, lastBoxCaption}; }
+void SetForegroundWindow(void* window) {
+    foregroundWindow = window;
+}
+int MessageBoxCount() {
+    return messageBoxCount;
+}
+MessageBoxShown LastMessageBox() {
+    return MessageBoxShown{lastBoxOwner, lastBoxText, lastBoxCaption};
+}
 
-void CreateKey(os::RegistryRoot root, const char16_t* path) { MakeKey(root, path); }
+void CreateKey(os::RegistryRoot root, const char16_t* path) {
+    MakeKey(root, path);
+}
 
-void SetValue(os::RegistryRoot root, const char16_t* path, const char16_t* name, std::uint32_t type,
-              const void* data, std::size_t size) {
+void SetValue(os::RegistryRoot root, const char16_t* path, const char16_t* name, std::uint32_t type, const void* data,
+              std::size_t size) {
     StoreValue(*MakeKey(root, path), name, type, data, size);
 }
 
@@ -190,7 +204,9 @@ void SetNumber(os::RegistryRoot root, const char16_t* path, const char16_t* name
     SetValue(root, path, name, REG_DWORD_TYPE, bytes, sizeof bytes);
 }
 
-bool KeyExists(os::RegistryRoot root, const char16_t* path) { return FindKey(root, path) != nullptr; }
+bool KeyExists(os::RegistryRoot root, const char16_t* path) {
+    return FindKey(root, path) != nullptr;
+}
 
 StoredValue Value(os::RegistryRoot root, const char16_t* path, const char16_t* name) {
     StoredValue result{};
@@ -204,9 +220,15 @@ StoredValue Value(os::RegistryRoot root, const char16_t* path, const char16_t* n
     return result;
 }
 
-void FailKeyOpens(os::RegistryRoot root) { failingRoots[RootIndex(root)] = true; }
-void FailWritesOf(const char16_t* name) { CopyName(failingWrite, name); }
-int KeyOpenAttempts(os::RegistryRoot root) { return openAttempts[RootIndex(root)]; }
+void FailKeyOpens(os::RegistryRoot root) {
+    failingRoots[RootIndex(root)] = true;
+}
+void FailWritesOf(const char16_t* name) {
+    CopyName(failingWrite, name);
+}
+int KeyOpenAttempts(os::RegistryRoot root) {
+    return openAttempts[RootIndex(root)];
+}
 
 int KeysLeftOpen() {
     int count = 0;

@@ -57,8 +57,8 @@ constexpr std::size_t MAX_VALUE_BYTES = 16;
 void CreateKey(os::RegistryRoot root, const char16_t* path);
 
 // Stores a value, creating its key; replaces a value of the same name.
-void SetValue(os::RegistryRoot root, const char16_t* path, const char16_t* name, std::uint32_t type,
-              const void* data, std::size_t size);
+void SetValue(os::RegistryRoot root, const char16_t* path, const char16_t* name, std::uint32_t type, const void* data,
+              std::size_t size);
 void SetNumber(os::RegistryRoot root, const char16_t* path, const char16_t* name, std::uint32_t value);
 
 struct StoredValue {

@@ -8,8 +8,8 @@
 
 #include "fake_host.h"
 #include "fake_os.h"
-#include "plugin/plugin_state.h"
 #include "hotkeys/hotkey_slots.h"
+#include "plugin/plugin_state.h"
 
 class PluginTest : public ::testing::Test {
 protected:

@@ -14,7 +14,9 @@ namespace {
 
 using Positions = std::set<int>;
 
-int Length(const std::u16string& line) { return static_cast<int>(line.size()); }
+int Length(const std::u16string& line) {
+    return static_cast<int>(line.size());
+}
 
 std::int32_t Find(const std::u16string& line, std::int32_t cursor, int mode, char16_t escape = u'^') {
     return FindArgumentBoundary(line.c_str(), Length(line), cursor, mode, escape);
@@ -36,7 +38,7 @@ Positions Offered(const std::u16string& line, int mode, char16_t escape = u'^') 
 
 struct OfferedRow {
     std::u16string line;
-    Positions plain;        // modes 0 and 1
+    Positions plain;          // modes 0 and 1
     Positions stopAtBracket;  // mode 129
 };
 

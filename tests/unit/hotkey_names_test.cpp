@@ -7,11 +7,11 @@
 #include <vector>
 
 #include "fake_host.h"
-#include "plugin_test.h"
-#include "plugin/plugin_state.h"
 #include "hotkeys/hotkey_names.h"
 #include "hotkeys/hotkey_slots.h"
 #include "hotkeys/key_tables.h"
+#include "plugin/plugin_state.h"
+#include "plugin_test.h"
 
 using namespace tolvek;
 

@@ -59,11 +59,13 @@ TEST(KeyTables, SizesAndRowOrder) {
         std::u16string legacy;
         std::u16string extended;
     } rows[] = {
-        {0, u"F1", u"F1"},        {9, u"F10", u"F10"},         {11, u"F12", u"F12"},
-        {12, u"Home", u"Home"},   {21, u"Right", u"Right"},    {22, u"A", u"A"},
-        {47, u"Z", u"Z"},         {48, u"1", u"1"},            {57, u"0", u"0"},
-        {58, u"BkSp", u"Backspace"},                           {62, u"[", u"Enter"},
-        {67, u",", u"*"},         {70, u"Num/", u","},         {71, u"Num*", u"Decimal"},
+        {0, u"F1", u"F1"},        {9, u"F10", u"F10"},
+        {11, u"F12", u"F12"},     {12, u"Home", u"Home"},
+        {21, u"Right", u"Right"}, {22, u"A", u"A"},
+        {47, u"Z", u"Z"},         {48, u"1", u"1"},
+        {57, u"0", u"0"},         {58, u"BkSp", u"Backspace"},
+        {62, u"[", u"Enter"},     {67, u",", u"*"},
+        {70, u"Num/", u","},      {71, u"Num*", u"Decimal"},
         {73, u"Num+", u""},
     };
     for (const auto& row : rows) {
@@ -227,8 +229,8 @@ TEST(KeyTables, AliasesAndPrefixes) {
         EXPECT_EQ(std::u16string(KeyAliasName(EXTENDED, single.row)), std::u16string(1, single.unit));
         EXPECT_EQ(std::u16string(KeyAliasTarget(EXTENDED, single.row)), single.target);
     }
-    const std::u16string prefixes[] = {u"", u"Shift-", u"Ctrl-", u"Alt-", u"Ctrl-Shift-", u"Ctrl-Alt-",
-                                       u"Ctrl-Alt-Shift-"};
+    const std::u16string prefixes[] = {u"",          u"Shift-",         u"Ctrl-", u"Alt-", u"Ctrl-Shift-",
+                                       u"Ctrl-Alt-", u"Ctrl-Alt-Shift-"};
     for (int column = 0; column < KEY_COLUMN_COUNT; ++column) {
         EXPECT_EQ(std::u16string(ModifierPrefixes[column]), prefixes[column]);
     }

@@ -10,16 +10,15 @@
 #include "fake_host.h"
 #include "fake_os.h"
 #include "host_call.h"
-#include "plugin_test.h"
-#include "plugin/plugin_state.h"
-#include "hotkeys/key_codes.h"
 #include "hotkeys/hotkey_slots.h"
+#include "hotkeys/key_codes.h"
 #include "plugin/exports.h"
+#include "plugin/plugin_state.h"
+#include "plugin_test.h"
 
 using namespace tolvek;
 
 namespace {
-
 
 enum class Act { MoveLeft, MoveRight, DeleteLeft, DeleteRight };
 
@@ -134,12 +133,10 @@ TEST_F(KeystrokeHandlerTest, ModifierFlagsSelectTheEffectiveCode) {
         bool deletes;  // still Ctrl-L, the DeleteLeft key
     };
     const Row rows[] = {
-        {false, false, false, false, true}, {false, true, false, true, true},
-        {true, true, false, false, false},  {true, true, false, true, false},
-        {false, true, true, false, false},  {false, true, true, true, false},
-        {true, false, true, false, true},   {true, false, true, true, true},
-        {true, true, true, false, true},    {true, true, true, true, false},
-        {true, false, false, true, true},   {false, false, true, false, true},
+        {false, false, false, false, true}, {false, true, false, true, true},  {true, true, false, false, false},
+        {true, true, false, true, false},   {false, true, true, false, false}, {false, true, true, true, false},
+        {true, false, true, false, true},   {true, false, true, true, true},   {true, true, true, false, true},
+        {true, true, true, true, false},    {true, false, false, true, true},  {false, false, true, false, true},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(::testing::Message() << "shift " << row.shift << " ctrl " << row.ctrl << " alt " << row.alt
@@ -259,8 +256,7 @@ TEST_F(KeystrokeHandlerTest, UntrustworthyRecordsArePassedOn) {
     }
 
     HostCall misaligned(u"abc", 0, KEY_CTRL_LEFT);
-    misaligned.record.cursorPos =
-        reinterpret_cast<char16_t*>(reinterpret_cast<char*>(misaligned.line) + 3);
+    misaligned.record.cursorPos = reinterpret_cast<char16_t*>(reinterpret_cast<char*>(misaligned.line) + 3);
     HostCall misalignedBefore = misaligned;
     key(&misaligned.record);
     EXPECT_TRUE(misaligned.Unchanged(misalignedBefore));
@@ -274,11 +270,9 @@ TEST_F(KeystrokeHandlerTest, DeleteRangeClosesTheGap) {
         int clears;
     };
     const Row rows[] = {
-        {u"abcdef", 1, 2, 0, u"adef", 1},  {u"abcdef", 2, 1, 0, u"adef", 1},
-        {u"abcdef", 3, 6, 0, u"abc", 1},   {u"abcdef", 0, 5, 0, u"", 1},
-        {u"abcdef", 4, 4, 0, u"abcdf", 1}, {u"", 3, 9, 0, u"", 0},
-        {u"abc", -1, 2, -1, u"abc", 0},    {u"abc", 1, -2, -1, u"abc", 0},
-        {u"abc", 1, 4, -1, u"abc", 0},
+        {u"abcdef", 1, 2, 0, u"adef", 1}, {u"abcdef", 2, 1, 0, u"adef", 1},  {u"abcdef", 3, 6, 0, u"abc", 1},
+        {u"abcdef", 0, 5, 0, u"", 1},     {u"abcdef", 4, 4, 0, u"abcdf", 1}, {u"", 3, 9, 0, u"", 0},
+        {u"abc", -1, 2, -1, u"abc", 0},   {u"abc", 1, -2, -1, u"abc", 0},    {u"abc", 1, 4, -1, u"abc", 0},
     };
     for (const Row& row : rows) {
         fake_host::Reset();

@@ -8,14 +8,14 @@
 #include <iterator>
 #include <string>
 
+#include "command/help_text.h"
 #include "fake_host.h"
 #include "fake_os.h"
-#include "plugin_test.h"
-#include "plugin/plugin_state.h"
 #include "hotkeys/hotkey_slots.h"
 #include "plugin/exports.h"
-#include "command/help_text.h"
 #include "plugin/lifecycle.h"
+#include "plugin/plugin_state.h"
+#include "plugin_test.h"
 
 using namespace tolvek;
 
@@ -58,17 +58,17 @@ TEST_F(LifecycleTest, HostVersionProbe) {
         {u"", 0, false},
         {u"abc", 0, false},
         {u"+", 0, false},
-        {u"4294967296", 0, false},            // 2^32: does not fit
-        {u"4294967320", 0, false},            // 2^32 + 24: must not wrap round to 24
+        {u"4294967296", 0, false},  // 2^32: does not fit
+        {u"4294967320", 0, false},  // 2^32 + 24: must not wrap round to 24
         {u"99999999999999999999999", 0, false},
         {u"   24", 24, true},
         {u"\t\r\n 30", 30, true},
         {u"+24", 24, true},
-        {u"-24", 0, false},                   // negated modulo 2^32: far above 100
-        {u"-4294967272", 24, true},           // 2^32 - 24, negated: 24
+        {u"-24", 0, false},          // negated modulo 2^32: far above 100
+        {u"-4294967272", 24, true},  // 2^32 - 24, negated: 24
         {u"- 24", 0, false},
         {u"0024", 24, true},
-        {u"%_4ver", 0, false},                // a host that does not know the variable
+        {u"%_4ver", 0, false},  // a host that does not know the variable
     };
     for (const Row& row : rows) {
         SCOPED_TRACE("\"" + host_side::Narrow(row.expansion) + "\"");
@@ -87,8 +87,8 @@ TEST_F(LifecycleTest, BannerOnlyForExactlyDoubleZero) {
         bool banner;
     };
     const Row rows[] = {
-        {u"00", true}, {u"0", false}, {u"000", false}, {u"01", false}, {u"10", false},
-        {u"", false},  {u"00 ", false}, {QUIET_TEXT, false},
+        {u"00", true},  {u"0", false}, {u"000", false}, {u"01", false},
+        {u"10", false}, {u"", false},  {u"00 ", false}, {QUIET_TEXT, false},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE("\"" + host_side::Narrow(row.expansion) + "\"");
@@ -115,8 +115,8 @@ TEST_F(LifecycleTest, StartUpWithoutRegistryKeysSetsTheDefaultsSilently) {
 TEST_F(LifecycleTest, StartUpTakesTheStoredHotkeysAndRepeatsOnASecondCall) {
     fake_os::SetNumber(os::RegistryRoot::CurrentUser, PATH, u"MoveLeft", 0x10048);
     EXPECT_EQ(InitializePlugin(), 0);
-    EXPECT_EQ(CurrentSlots(), (Slots{0x10048, NO_HOTKEY, NO_HOTKEY, NO_HOTKEY, NO_HOTKEY, NO_HOTKEY, NO_HOTKEY,
-                                     NO_HOTKEY}));
+    EXPECT_EQ(CurrentSlots(),
+              (Slots{0x10048, NO_HOTKEY, NO_HOTKEY, NO_HOTKEY, NO_HOTKEY, NO_HOTKEY, NO_HOTKEY, NO_HOTKEY}));
 
     fake_os::Reset();  // the key is gone: the second start-up falls back
     fake_host::SetExpansion(u"%_4ver", u"8");
@@ -160,8 +160,8 @@ struct NameRow {
 };
 
 const NameRow NAME_ROWS[] = {
-    {u"tolvek", 1},  {u"TOLVEK", 1},   {u"ToLvEk", 1},  {u"tolvek ", 0}, {u" tolvek", 0}, {u"tolvekx", 0},
-    {u"tolve", 0},   {u"", 0},         {u"key", 0},     {u"tolv\u00C9k", 0}, {nullptr, 0},
+    {u"tolvek", 1}, {u"TOLVEK", 1}, {u"ToLvEk", 1}, {u"tolvek ", 0},     {u" tolvek", 0}, {u"tolvekx", 0},
+    {u"tolve", 0},  {u"", 0},       {u"key", 0},    {u"tolv\u00C9k", 0}, {nullptr, 0},
 };
 
 TEST_F(LifecycleTest, HelpShowsTheBoxForTheCommandNameOnly) {

@@ -9,10 +9,10 @@
 
 #include "fake_host.h"
 #include "fake_os.h"
-#include "plugin_test.h"
-#include "hotkeys/key_codes.h"
 #include "hotkeys/hotkey_slots.h"
+#include "hotkeys/key_codes.h"
 #include "hotkeys/registry_store.h"
+#include "plugin_test.h"
 
 using namespace tolvek;
 
@@ -27,7 +27,7 @@ constexpr RegistryRoot MACHINE = RegistryRoot::LocalMachine;
 constexpr KeyCode NO = NO_HOTKEY;
 
 const char16_t* const NAMES[HOTKEY_SLOT_COUNT] = {
-    u"MoveLeft", u"MoveRight", u"DeleteLeft", u"DeleteRight",
+    u"MoveLeft",  u"MoveRight",  u"DeleteLeft",  u"DeleteRight",
     u"MoveLeft2", u"MoveRight2", u"DeleteLeft2", u"DeleteRight2",
 };
 
@@ -105,20 +105,39 @@ TEST_F(RegistryStoreTest, LoadTakesTheUserKeyOrElseTheMachineKey) {
     const Slots machine = {11, 12, 13, 14, 15, 16, 17, 18};
     const LoadRow rows[] = {
         {"no key anywhere", false, false, {}, -1, UNTOUCHED, true},
-        {"user key with only MoveLeft", true, false, {Number(USER, u"MoveLeft", 0x10048)}, 0,
-         {0x10048, NO, NO, NO, NO, NO, NO, NO}, false},
+        {"user key with only MoveLeft",
+         true,
+         false,
+         {Number(USER, u"MoveLeft", 0x10048)},
+         0,
+         {0x10048, NO, NO, NO, NO, NO, NO, NO},
+         false},
         {"empty user key, full machine key", true, true, FullKey(MACHINE, machine), 0, machine, true},
         {"no user key, full machine key", false, true, FullKey(MACHINE, machine), 0, machine, true},
         {"full user key, machine key not read", true, true, FullKey(USER, user) + FullKey(MACHINE, machine), 0, user,
          false},
-        {"second hotkeys alone do not count", true, true,
+        {"second hotkeys alone do not count",
+         true,
+         true,
          {Number(USER, u"MoveLeft2", 1), Number(USER, u"DeleteRight2", 2), Number(MACHINE, u"MoveLeft", 3),
           Number(MACHINE, u"MoveRight2", 4)},
-         0, {3, NO, NO, NO, 1, 4, NO, 2}, true},
-        {"second hotkeys only in both keys", true, true,
-         {Number(USER, u"MoveLeft2", 1), Number(MACHINE, u"MoveRight2", 4)}, -1, UNTOUCHED, true},
-        {"NO_HOTKEY stored is loaded", true, false, {Number(USER, u"MoveLeft", NO), Number(USER, u"MoveRight", 7)},
-         0, {NO, 7, NO, NO, NO, NO, NO, NO}, false},
+         0,
+         {3, NO, NO, NO, 1, 4, NO, 2},
+         true},
+        {"second hotkeys only in both keys",
+         true,
+         true,
+         {Number(USER, u"MoveLeft2", 1), Number(MACHINE, u"MoveRight2", 4)},
+         -1,
+         UNTOUCHED,
+         true},
+        {"NO_HOTKEY stored is loaded",
+         true,
+         false,
+         {Number(USER, u"MoveLeft", NO), Number(USER, u"MoveRight", 7)},
+         0,
+         {NO, 7, NO, NO, NO, NO, NO, NO},
+         false},
     };
     for (const LoadRow& row : rows) {
         SCOPED_TRACE(row.what);
@@ -170,7 +189,8 @@ TEST_F(RegistryStoreTest, ValueLongerThanFourBytesKeepsWhatTheHoldingValueHeld) 
     // A second hotkey read from the user's key survives an over-long value
     // of the same name under the machine-wide key.
     fake_os::Reset();
-    Store({Number(USER, u"MoveLeft2", 7), Number(MACHINE, u"MoveLeft", 3),
+    Store({Number(USER, u"MoveLeft2", 7),
+           Number(MACHINE, u"MoveLeft", 3),
            {MACHINE, u"MoveLeft2", fake_os::REG_BINARY_TYPE, eightBytes},
            {MACHINE, u"MoveRight2", fake_os::REG_SZ_TYPE, {u'a', 0, u'b', 0, 0, 0}}});
     EXPECT_EQ(LoadHotkeysFromRegistry(0, &slots), 0);

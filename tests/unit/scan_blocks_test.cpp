@@ -33,7 +33,7 @@ void ExpectSameMasks(const char16_t* units, char16_t escape, bool nested) {
 // Every code unit in every lane, once as an ordinary unit and once as the
 // escape character among the units that every rule looks at.
 TEST(ScanBlocksTest, EveryUnitIsClassifiedAlikeAndItsWhiteSpaceIsTheTables) {
-    const char16_t specials[SCAN_BLOCK_UNITS] = {u'a', u' ', u'"', u'/', u',', u'%', u']', u'^',
+    const char16_t specials[SCAN_BLOCK_UNITS] = {u'a',  u' ',      u'"',      u'/',  u',', u'%',      u']', u'^',
                                                  u'\t', u'\u00A0', u'\u3000', u'\0', u'[', u'\u0436', u'~', u'@'};
     for (int value = 0; value <= 0xFFFF; ++value) {
         const auto unit = static_cast<char16_t>(value);
@@ -77,7 +77,9 @@ TEST(ScanBlocksTest, RandomBlocksAreClassifiedAlike) {
 
 #else
 
-TEST(ScanBlocksTest, OnlyThePortableClassifierIsBuiltHere) { GTEST_SKIP() << "no SSE2 on this target"; }
+TEST(ScanBlocksTest, OnlyThePortableClassifierIsBuiltHere) {
+    GTEST_SKIP() << "no SSE2 on this target";
+}
 
 #endif
 

@@ -6,15 +6,15 @@
 #include <cstdint>
 #include <string>
 
+#include "command/help_text.h"
 #include "command/tolvek_command.h"
 #include "fake_host.h"
 #include "fake_os.h"
-#include "plugin_test.h"
-#include "plugin/plugin_state.h"
-#include "hotkeys/key_codes.h"
 #include "hotkeys/hotkey_slots.h"
+#include "hotkeys/key_codes.h"
 #include "plugin/exports.h"
-#include "command/help_text.h"
+#include "plugin/plugin_state.h"
+#include "plugin_test.h"
 
 using namespace tolvek;
 
@@ -135,8 +135,7 @@ TEST_F(TolvekCommandTest, HelpEndsTheScanWhereItStands) {
 
     ResetPlugin();
     EXPECT_EQ(tolvek::tolvek(u"/??"), 0);
-    EXPECT_EQ(fake_host::StandardOutput(),
-              std::u16string(CommandHelpText) + u"\r\n\t\t\t\tTolvek  0.92.0.5 (x64)\r\n");
+    EXPECT_EQ(fake_host::StandardOutput(), std::u16string(CommandHelpText) + u"\r\n\t\t\t\tTolvek  0.92.0.5 (x64)\r\n");
 
     ResetPlugin();
     EXPECT_EQ(tolvek::tolvek(u"/?x"), 1);  // help is recognised as the whole argument only
@@ -202,9 +201,9 @@ TEST_F(TolvekCommandTest, RestoreReplacesTheSlotsWithTheStoredOnes) {
     store(u"DeleteLeft2", KEY_ALT_L);
     EXPECT_EQ(tolvek::tolvek(u"/r"), 0);
     EXPECT_EQ(CurrentSlots(), (Slots{KEY_ALT_M, UNKNOWN, NO, NO, NO, NO, KEY_ALT_L, NO}));
-    EXPECT_EQ(fake_host::StandardOutput(),
-              CURRENT + u"Move arg left   :  Alt-M\r\nMove arg right  :  (unknown)\r\n"
-                        u"Delete arg left :  NONE or Alt-L\r\nDelete arg right:  NONE\r\n");
+    EXPECT_EQ(fake_host::StandardOutput(), CURRENT +
+                                               u"Move arg left   :  Alt-M\r\nMove arg right  :  (unknown)\r\n"
+                                               u"Delete arg left :  NONE or Alt-L\r\nDelete arg right:  NONE\r\n");
 }
 
 TEST_F(TolvekCommandTest, StoreFailuresEndWithTwoAndShowNothing) {

@@ -9,11 +9,11 @@
 #include <string>
 
 #include "host_text.h"
+#include "hotkeys/hotkey_slots.h"
+#include "hotkeys/key_codes.h"
 #include "modifier_keys.h"
 #include "takecmd_recorder.h"
 #include "wine_support.h"
-#include "hotkeys/hotkey_slots.h"
-#include "hotkeys/key_codes.h"
 
 using namespace tolvek;
 
@@ -22,7 +22,6 @@ namespace {
 using CommandFunction = int(const char16_t*);
 using KeyFunction = int(KeystrokeRecord*);
 using InitializeFunction = int();
-
 
 const std::u16string DEFAULT_LINES =
     u"Move arg left   :  Ctrl-Left\r\n"

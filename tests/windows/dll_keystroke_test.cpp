@@ -6,18 +6,17 @@
 
 #include "host_call.h"
 #include "host_text.h"
+#include "hotkeys/hotkey_slots.h"
+#include "hotkeys/key_codes.h"
 #include "modifier_keys.h"
 #include "takecmd_recorder.h"
 #include "wine_support.h"
-#include "hotkeys/hotkey_slots.h"
-#include "hotkeys/key_codes.h"
 
 using namespace tolvek;
 
 namespace {
 
 using KeyFunction = int(KeystrokeRecord*);
-
 
 class DllKeystrokeTest : public ::testing::Test {
 protected:

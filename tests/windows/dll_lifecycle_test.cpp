@@ -23,7 +23,6 @@ using HelpFunction = int(const wchar_t*);
 using UsageFunction = int(const wchar_t*, wchar_t*);
 using KeyFunction = int(tolvek::KeystrokeRecord*);
 
-
 std::u16string TextAt(const unsigned char* record, std::size_t offset) {
     const char16_t* text = nullptr;
     std::memcpy(&text, record + offset, sizeof text);
@@ -38,7 +37,9 @@ std::int32_t NumberAt(const unsigned char* record, std::size_t offset) {
 
 // Two numbers of a version as the fixed part of a version resource holds
 // them: the first in the high half.
-constexpr DWORD VersionPair(DWORD high, DWORD low) { return high << 16 | low; }
+constexpr DWORD VersionPair(DWORD high, DWORD low) {
+    return high << 16 | low;
+}
 
 class DllLifecycleTest : public ::testing::Test {
 protected:
@@ -117,8 +118,8 @@ TEST_F(DllLifecycleTest, VersionResource) {
     };
     for (const auto& string : strings) {
         wchar_t query[96];
-        std::swprintf(query, std::size(query), L"\\StringFileInfo\\%04X%04X\\%ls", translation[0],
-                      translation[1], string.name);
+        std::swprintf(query, std::size(query), L"\\StringFileInfo\\%04X%04X\\%ls", translation[0], translation[1],
+                      string.name);
         ASSERT_TRUE(VerQueryValueW(data.data(), query, &value, &length)) << string.name;
         EXPECT_EQ(std::wstring(static_cast<const wchar_t*>(value)), string.text);
     }

@@ -11,9 +11,9 @@
 #include <cstring>
 #include <string>
 
-#include "hotkeys/key_codes.h"
-#include "hotkeys/hotkey_slots.h"
 #include "host_text.h"
+#include "hotkeys/hotkey_slots.h"
+#include "hotkeys/key_codes.h"
 #include "modifier_keys.h"
 #include "takecmd_recorder.h"
 #include "wine_support.h"
@@ -45,8 +45,7 @@ void Check(LSTATUS status, const char* what) {
 
 HKEY CreateTolvekKey(HKEY root) {
     HKEY key = nullptr;
-    Check(RegCreateKeyExW(root, TOLVEK_KEY, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
-          "RegCreateKeyExW");
+    Check(RegCreateKeyExW(root, TOLVEK_KEY, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr), "RegCreateKeyExW");
     return key;
 }
 

@@ -36,20 +36,14 @@ std::size_t FormatHostText(char16_t* out, std::size_t capacity, const char16_t* 
             continue;
         }
         switch (*++f) {
-        case u's':
-            writer.PutText(va_arg(values, const char16_t*));
-            break;
+        case u's': writer.PutText(va_arg(values, const char16_t*)); break;
         case u'd': {
             const long long value = va_arg(values, int);
             writer.PutNumber(static_cast<unsigned long long>(value < 0 ? -value : value), value < 0);
             break;
         }
-        case u'u':
-            writer.PutNumber(va_arg(values, unsigned int), false);
-            break;
-        default:
-            writer.Put(*f);
-            break;
+        case u'u': writer.PutNumber(va_arg(values, unsigned int), false); break;
+        default: writer.Put(*f); break;
         }
     }
     if (capacity > 0) out[writer.length] = u'\0';

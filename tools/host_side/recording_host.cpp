@@ -39,11 +39,21 @@ void SetRecordedExpansion(const char16_t* text, const char16_t* expansion) {
     expansions.Set(text, expansion);
 }
 
-const char16_t* RecordedStandardOutput() { return standardOutput.text; }
-const char16_t* RecordedStandardError() { return standardError.text; }
-int RecordedExpandCalls() { return expandCalls; }
-int RecordedClearEditLineCalls() { return clearEditLineCalls; }
-int RecordedQprintfOnOtherHandles() { return otherHandleCalls; }
+const char16_t* RecordedStandardOutput() {
+    return standardOutput.text;
+}
+const char16_t* RecordedStandardError() {
+    return standardError.text;
+}
+int RecordedExpandCalls() {
+    return expandCalls;
+}
+int RecordedClearEditLineCalls() {
+    return clearEditLineCalls;
+}
+int RecordedQprintfOnOtherHandles() {
+    return otherHandleCalls;
+}
 
 }  // namespace host_side
 
@@ -52,7 +62,8 @@ extern "C" {
 int ExpandVariables(char16_t* buffer, int /*flags*/) {
     ++expandCalls;
     const char16_t* expansion = expansions.Find(buffer);
-    if (expansion != nullptr) host_side::CopyTextCut(buffer, EXPANSION_BUFFER_UNITS, expansion, host_side::TextUnits(expansion));
+    if (expansion != nullptr)
+        host_side::CopyTextCut(buffer, EXPANSION_BUFFER_UNITS, expansion, host_side::TextUnits(expansion));
     return 0;
 }
 

@@ -34,10 +34,10 @@ bool TakeLineFromBuffer(EditLine* line, const char16_t* cursor);
 
 // What the host does with a key the plug-in passed on.
 enum class LineEffect {
-    None,       // the key means nothing to the line
-    Changed,    // text or cursor changed
-    Submit,     // Enter: run the line
-    Cancel,     // Ctrl+C: drop the line
+    None,     // the key means nothing to the line
+    Changed,  // text or cursor changed
+    Submit,   // Enter: run the line
+    Cancel,   // Ctrl+C: drop the line
 };
 
 // Printable characters (typed without Ctrl or Alt, or with both, as AltGr

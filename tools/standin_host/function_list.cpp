@@ -45,7 +45,8 @@ int FindCommand(const FunctionList& list, const char16_t* line, int* arguments) 
     int end = start;
     while (line[end] != u'\0' && !IsBlank(line[end])) ++end;
     for (int i = 0; i < list.commandCount; ++i) {
-        if (!host_side::SameNameIgnoringAsciiCase(list.commands[i], line + start, static_cast<std::size_t>(end - start))) {
+        if (!host_side::SameNameIgnoringAsciiCase(list.commands[i], line + start,
+                                                  static_cast<std::size_t>(end - start))) {
             continue;
         }
         int rest = end;

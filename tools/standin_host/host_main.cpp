@@ -132,7 +132,8 @@ int wmain(int argc, wchar_t** argv) {
           u"; escape character " + Variable(u"@option[escapechar]") + u"\r\n");
 
     if (!standin::LoadPlugin(&session)) return 1;
-    const int result = session.options.script.empty() ? standin::RunInteractive(&session) : standin::RunScript(&session);
+    const int result =
+        session.options.script.empty() ? standin::RunInteractive(&session) : standin::RunScript(&session);
     host_side::HoldModifierKeys(false, false, false);
     standin::UnloadPlugin(&session);
     return result;

@@ -35,9 +35,9 @@ std::u16string Report(const Session& session, const ConsoleKey& key, const KeyOu
 
 bool IsModifierKey(WORD virtualKey) {
     return virtualKey == VK_SHIFT || virtualKey == VK_CONTROL || virtualKey == VK_MENU || virtualKey == VK_LSHIFT ||
-           virtualKey == VK_RSHIFT || virtualKey == VK_LCONTROL || virtualKey == VK_RCONTROL || virtualKey == VK_LMENU ||
-           virtualKey == VK_RMENU || virtualKey == VK_CAPITAL || virtualKey == VK_NUMLOCK || virtualKey == VK_SCROLL ||
-           virtualKey == VK_LWIN || virtualKey == VK_RWIN;
+           virtualKey == VK_RSHIFT || virtualKey == VK_LCONTROL || virtualKey == VK_RCONTROL ||
+           virtualKey == VK_LMENU || virtualKey == VK_RMENU || virtualKey == VK_CAPITAL || virtualKey == VK_NUMLOCK ||
+           virtualKey == VK_SCROLL || virtualKey == VK_LWIN || virtualKey == VK_RWIN;
 }
 
 ConsoleKey FromEvent(const KEY_EVENT_RECORD& event) {
@@ -91,7 +91,8 @@ int RunInteractive(Session* session) {
     // Ctrl+C arrives as a key, and the host does its own echo and editing.
     // A console that still raises Ctrl+C as a signal (Wine on a terminal
     // does) must not end the host with it.
-    SetConsoleMode(input, savedMode & ~static_cast<DWORD>(ENABLE_PROCESSED_INPUT | ENABLE_LINE_INPUT | ENABLE_ECHO_INPUT));
+    SetConsoleMode(input,
+                   savedMode & ~static_cast<DWORD>(ENABLE_PROCESSED_INPUT | ENABLE_LINE_INPUT | ENABLE_ECHO_INPUT));
     SetConsoleCtrlHandler(nullptr, TRUE);
     Write(u"Type command lines; the plug-in's hotkeys work as you type. \"exit\" ends.\r\n");
     Write(PROMPT);

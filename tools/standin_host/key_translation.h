@@ -11,6 +11,7 @@ namespace standin {
 using KeyCode = std::int32_t;
 
 // Windows virtual-key codes of the keys the host numbers.
+// clang-format off
 enum VirtualKey : int {
     VK_BACK_KEY = 0x08, VK_TAB_KEY = 0x09, VK_RETURN_KEY = 0x0D, VK_ESCAPE_KEY = 0x1B,
     VK_SPACE_KEY = 0x20, VK_PRIOR_KEY = 0x21, VK_NEXT_KEY = 0x22, VK_END_KEY = 0x23,
@@ -23,11 +24,12 @@ enum VirtualKey : int {
     VK_OEM_PERIOD_KEY = 0xBE, VK_OEM_2_KEY = 0xBF, VK_OEM_3_KEY = 0xC0, VK_OEM_4_KEY = 0xDB,
     VK_OEM_5_KEY = 0xDC, VK_OEM_6_KEY = 0xDD, VK_OEM_7_KEY = 0xDE,
 };
+// clang-format on
 
 // A key press as the console reports it.
 struct ConsoleKey {
-    int virtualKey;       // Windows virtual-key code
-    char16_t character;   // the character the key types, 0 for none
+    int virtualKey;      // Windows virtual-key code
+    char16_t character;  // the character the key types, 0 for none
     bool shift;
     bool ctrl;
     bool alt;
@@ -37,9 +39,9 @@ constexpr std::size_t KEY_NAME_UNITS = 32;
 
 // A key press in the host's numbering.
 struct HostKey {
-    KeyCode code;                     // 0 when the key has neither a code nor a character
-    bool fromTable;                   // the code is the key's usable cell of the numbering
-    char16_t name[KEY_NAME_UNITS];    // e.g. "Ctrl-Shift-F5"; empty when the key has no name
+    KeyCode code;                   // 0 when the key has neither a code nor a character
+    bool fromTable;                 // the code is the key's usable cell of the numbering
+    char16_t name[KEY_NAME_UNITS];  // e.g. "Ctrl-Shift-F5"; empty when the key has no name
 };
 
 // The host's code and name of a key press. `extendedKeys` selects the

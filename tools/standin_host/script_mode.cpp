@@ -25,9 +25,10 @@ bool ReadScript(const std::u16string& path, std::vector<std::u16string>* lines) 
     CloseHandle(file);
     if (bytes.compare(0, 3, "\xEF\xBB\xBF") == 0) bytes.erase(0, 3);
     std::u16string text(bytes.size(), u'\0');
-    const int units = bytes.empty() ? 0
-                                    : MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()),
-                                                          reinterpret_cast<wchar_t*>(text.data()), static_cast<int>(text.size()));
+    const int units = bytes.empty()
+                          ? 0
+                          : MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()),
+                                                reinterpret_cast<wchar_t*>(text.data()), static_cast<int>(text.size()));
     text.resize(static_cast<std::size_t>(units));
     std::size_t start = 0;
     while (start < text.size()) {
@@ -58,7 +59,8 @@ std::u16string Describe(const Session& session, const KeyOutcome& outcome) {
     }
     if (!outcome.taken) {
         text += u" -> host";
-        if (outcome.textChanged || outcome.cursorMoved) text += u" (the plug-in changed the line but passed the key on)";
+        if (outcome.textChanged || outcome.cursorMoved)
+            text += u" (the plug-in changed the line but passed the key on)";
         return text;
     }
     std::u16string effects;
@@ -66,7 +68,8 @@ std::u16string Describe(const Session& session, const KeyOutcome& outcome) {
     if (outcome.redraw) effects += u", redraw";
     if (effects.empty()) effects = u", no change";
     text += u" -> plug-in: " + effects.substr(2);
-    if ((outcome.textChanged || outcome.cursorMoved) && !outcome.redraw) text += u" (changed the line without a redraw)";
+    if ((outcome.textChanged || outcome.cursorMoved) && !outcome.redraw)
+        text += u" (changed the line without a redraw)";
     if (outcome.cursorOutside) text += u" (left the cursor outside the line)";
     return text;
 }
@@ -80,7 +83,8 @@ void Submit(Session* session) {
 // Holds the modifier keys, and says so when the keyboard state does not
 // show them in time: what the plug-in then sees is not the key pressed.
 void HoldModifiers(bool shift, bool ctrl, bool alt) {
-    if (!host_side::HoldModifierKeys(shift, ctrl, alt)) Write(u"the modifier keys did not reach the keyboard state\r\n", 2);
+    if (!host_side::HoldModifierKeys(shift, ctrl, alt))
+        Write(u"the modifier keys did not reach the keyboard state\r\n", 2);
 }
 
 // Presses one key as a script does: the modifiers held on the keyboard

@@ -11,7 +11,7 @@ struct StepWord {
 };
 
 constexpr StepWord STEP_WORDS[] = {
-    {u"say", StepKind::Say}, {u"type", StepKind::Type}, {u"key", StepKind::Key},
+    {u"say", StepKind::Say},   {u"type", StepKind::Type},     {u"key", StepKind::Key},
     {u"line", StepKind::Line}, {u"cursor", StepKind::Cursor}, {u"run", StepKind::Run},
 };
 

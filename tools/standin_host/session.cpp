@@ -5,8 +5,8 @@
 
 #include <cstring>
 
-#include "takecmd_console.h"
 #include "host_text.h"
+#include "takecmd_console.h"
 
 namespace standin {
 namespace {
@@ -26,7 +26,8 @@ void CountClearEditLine(char16_t* /*line*/) {
 }
 
 void* Export(const Session& session, const std::u16string& name) {
-    return reinterpret_cast<void*>(GetProcAddress(static_cast<HMODULE>(session.plugin.module), host_side::Narrow(name).c_str()));
+    return reinterpret_cast<void*>(
+        GetProcAddress(static_cast<HMODULE>(session.plugin.module), host_side::Narrow(name).c_str()));
 }
 
 std::u16string Text(const char16_t* text) {
@@ -137,7 +138,8 @@ void Write(const std::u16string& text, int stream) {
 std::u16string Number(long long value) {
     std::u16string digits;
     const bool negative = value < 0;
-    unsigned long long magnitude = negative ? 0ull - static_cast<unsigned long long>(value) : static_cast<unsigned long long>(value);
+    unsigned long long magnitude =
+        negative ? 0ull - static_cast<unsigned long long>(value) : static_cast<unsigned long long>(value);
     do {
         digits.insert(digits.begin(), static_cast<char16_t>(u'0' + magnitude % 10));
         magnitude /= 10;

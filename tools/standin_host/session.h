@@ -18,12 +18,12 @@ using tolvek::PluginInfoRecord;
 
 struct Options {
     std::u16string plugin = u"tolvek.dll";
-    std::u16string script;                      // empty: interactive
+    std::u16string script;  // empty: interactive
     std::u16string fallbackFunctions = u"tolvek,*key";
-    bool keysByName = false;                    // code 0 for keys that have a name
-    bool codesWithoutFlags = false;             // leave Ctrl+Shift / Ctrl+Alt to the plug-in
-    bool showKeys = false;                      // interactive: report every key
-    bool extendedKeys = true;                   // settled from the version
+    bool keysByName = false;         // code 0 for keys that have a name
+    bool codesWithoutFlags = false;  // leave Ctrl+Shift / Ctrl+Alt to the plug-in
+    bool showKeys = false;           // interactive: report every key
+    bool extendedKeys = true;        // settled from the version
 };
 
 using CommandFunction = int(char16_t* arguments);
@@ -40,8 +40,8 @@ struct Plugin {
 struct KeyOutcome {
     HostKey hostKey{};
     KeyCode codePassed = 0;
-    bool offered = false;        // the plug-in has a keystroke handler
-    bool taken = false;          // the plug-in consumed the key
+    bool offered = false;  // the plug-in has a keystroke handler
+    bool taken = false;    // the plug-in consumed the key
     bool redraw = false;
     int clearEditLineCalls = 0;
     bool textChanged = false;    // by the plug-in

@@ -104,9 +104,9 @@ TEST(KeyTranslationTest, KeysWithoutRowPassTheirCharacterUnnamed) {
         {{VK_SPACE_KEY, u' ', false, false, false}, true, u' '},
         {{VK_TAB_KEY, 9, true, false, false}, true, 9},
         {{VK_ESCAPE_KEY, 27, false, false, false}, false, 27},
-        {{0x60, u'0', false, false, false}, true, u'0'},        // keypad 0
+        {{0x60, u'0', false, false, false}, true, u'0'},            // keypad 0
         {{VK_SUBTRACT_KEY, u'-', false, true, false}, true, u'-'},  // keypad minus: legacy only
-        {{VK_RETURN_KEY, 13, false, false, false}, false, 13},  // no Enter row in the legacy numbering
+        {{VK_RETURN_KEY, 13, false, false, false}, false, 13},      // no Enter row in the legacy numbering
         {{0, u'\u00E9', false, false, false}, true, u'\u00E9'},
     };
     for (const Case& c : cases) {
@@ -171,7 +171,8 @@ TEST(KeyTranslationTest, ScriptKeyNames) {
         EXPECT_EQ(key.ctrl, c.key.ctrl);
         EXPECT_EQ(key.alt, c.key.alt);
     }
-    for (const char16_t* text : {u"", u"Ctrl", u"Ctrl-", u"Foo", u"Ctrl-Foo", u"Hyper-A", u"Alt-Shift", u"--", u"F13"}) {
+    for (const char16_t* text :
+         {u"", u"Ctrl", u"Ctrl-", u"Foo", u"Ctrl-Foo", u"Hyper-A", u"Alt-Shift", u"--", u"F13"}) {
         ConsoleKey key{1, 2, true, true, true};
         EXPECT_FALSE(ParseScriptKey(text, &key)) << Narrow(text);
         EXPECT_EQ(key.virtualKey, 1);
@@ -185,11 +186,10 @@ TEST(KeyTranslationTest, TypedCharactersComeFromTheirKeys) {
         bool shift;
     };
     const Case cases[] = {
-        {u'a', 'A', false}, {u'Z', 'Z', true},  {u'0', '0', false},  {u'%', '5', true},
-        {u' ', VK_SPACE_KEY, false}, {u'"', VK_OEM_7_KEY, true}, {u'^', '6', true},
-        {u'/', VK_OEM_2_KEY, false}, {u'[', VK_OEM_4_KEY, false}, {u']', VK_OEM_6_KEY, false},
-        {u'@', '2', true}, {u'*', '8', true}, {u'\\', VK_OEM_5_KEY, false}, {u'`', VK_OEM_3_KEY, false},
-        {u'\u00E9', 0, false},
+        {u'a', 'A', false},           {u'Z', 'Z', true},           {u'0', '0', false},    {u'%', '5', true},
+        {u' ', VK_SPACE_KEY, false},  {u'"', VK_OEM_7_KEY, true},  {u'^', '6', true},     {u'/', VK_OEM_2_KEY, false},
+        {u'[', VK_OEM_4_KEY, false},  {u']', VK_OEM_6_KEY, false}, {u'@', '2', true},     {u'*', '8', true},
+        {u'\\', VK_OEM_5_KEY, false}, {u'`', VK_OEM_3_KEY, false}, {u'\u00E9', 0, false},
     };
     for (const Case& c : cases) {
         const ConsoleKey key = KeyForCharacter(c.character);

@@ -82,7 +82,8 @@ TEST(StandInEditLineTest, TheLineTheHandlerLeftIsMeasuredAndItsCursorChecked) {
         SetLineText(&line, u"dir /s");
         SetCursor(&line, 3);
         line.text[4] = u'\0';  // the handler shortened the line to "dir "
-        const auto cursor = reinterpret_cast<const char16_t*>(reinterpret_cast<std::uintptr_t>(line.text) + row.byteOffset);
+        const auto cursor =
+            reinterpret_cast<const char16_t*>(reinterpret_cast<std::uintptr_t>(line.text) + row.byteOffset);
         EXPECT_EQ(TakeLineFromBuffer(&line, cursor), row.inside) << row.byteOffset;
         EXPECT_EQ(line.length, 4);
         EXPECT_EQ(line.cursor, row.cursorAfter) << row.byteOffset;
@@ -166,8 +167,10 @@ TEST(StandInFunctionListTest, ALineCallsTheCommandItsFirstWordNames) {
         int arguments;
     };
     const Case cases[] = {
-        {u"tolvek /L", 0, 7},  {u"  TOLVEK   /ml:alt-l /s", 0, 11}, {u"tolvek", 0, 6},
-        {u"tolvekx /L", -1, 0}, {u"echo tolvek", -1, 0}, {u"", -1, 0}, {u"key", -1, 0},
+        {u"tolvek /L", 0, 7},    {u"  TOLVEK   /ml:alt-l /s", 0, 11},
+        {u"tolvek", 0, 6},       {u"tolvekx /L", -1, 0},
+        {u"echo tolvek", -1, 0}, {u"", -1, 0},
+        {u"key", -1, 0},
     };
     for (const Case& c : cases) {
         int arguments = 0;

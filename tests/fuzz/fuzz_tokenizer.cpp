@@ -41,10 +41,6 @@ struct Expected {
 
 char16_t modelStore[TEXT_UNITS];
 
-char16_t Upper(char16_t unit) {
-    return unit >= u'a' && unit <= u'z' ? static_cast<char16_t>(unit - 32) : unit;
-}
-
 // First the rules split the text into arguments, with no limits; then each
 // argument takes its characters and a terminator in the store, the
 // characters of arguments past the 1024th are dropped, but every character
@@ -75,7 +71,7 @@ void Model(const char16_t* text, Expected& expected) {
         }
         if (seen > MAX_ARGUMENTS) continue;
         if (expected.stored < seen) expected.arguments[expected.stored++] = Piece{used, 0};
-        modelStore[used++] = Upper(*at);
+        modelStore[used++] = host_side::AsciiUpper(*at);
         ++expected.arguments[seen - 1].length;
         expected.lastCellWritten = position + 1;
         ++position;

@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "host_text.h"
 #include "os/os.h"
 
 namespace os = tolvek::os;
@@ -25,9 +26,7 @@ char16_t lastBoxText[BOX_TEXT_UNITS];
 char16_t lastBoxCaption[BOX_TEXT_UNITS];
 
 void CopyText(char16_t* to, const char16_t* from) {
-    std::size_t i = 0;
-    for (; from[i] != u'\0' && i + 1 < BOX_TEXT_UNITS; ++i) to[i] = from[i];
-    to[i] = u'\0';
+    host_side::CopyTextCut(to, BOX_TEXT_UNITS, from, host_side::TextUnits(from));
 }
 
 // --- Registry storage, fixed in size ---
@@ -69,21 +68,14 @@ int RootIndex(os::RegistryRoot root) {
     return root == os::RegistryRoot::CurrentUser ? 0 : 1;
 }
 
-char16_t Upper(char16_t unit) {
-    return unit >= u'a' && unit <= u'z' ? static_cast<char16_t>(unit - 32) : unit;
-}
-
+// Key paths and value names compare as the registry compares them: A to Z
+// without case.
 bool SameName(const char16_t* a, const char16_t* b) {
-    for (;; ++a, ++b) {
-        if (Upper(*a) != Upper(*b)) return false;
-        if (*a == u'\0') return true;
-    }
+    return host_side::SameNameIgnoringAsciiCase(a, b, host_side::TextUnits(b));
 }
 
 void CopyName(char16_t* to, const char16_t* from) {
-    std::size_t i = 0;
-    for (; from[i] != u'\0' && i + 1 < NAME_UNITS; ++i) to[i] = from[i];
-    to[i] = u'\0';
+    host_side::CopyTextCut(to, NAME_UNITS, from, host_side::TextUnits(from));
 }
 
 Key* FindKey(os::RegistryRoot root, const char16_t* path) {

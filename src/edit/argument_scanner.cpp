@@ -261,8 +261,11 @@ std::int32_t FindArgumentBoundary(const char16_t* line, std::int32_t length, std
 
     // Unit by unit where the full rules are needed often, in blocks where
     // a whole stretch of units needs no more than blanks, quotes and switches.
+    // Only an offer settles the search, and offers after that change
+    // nothing: it is enough to look after each unit pass, which also stops
+    // at the limit.
     std::int32_t p = 0;
-    while (p < length && !search.Settled(p)) {
+    while (p < length) {
         const std::int32_t end = std::min(p + UNITS_BEFORE_BLOCKS, limit);
         p = PassUnits(line, p, end, escape, state, search);
         if (search.Settled(p)) break;

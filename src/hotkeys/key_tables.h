@@ -59,11 +59,11 @@ using ExtendedKeyRow = KeyRow<EXTENDED_NAME_UNITS, EXTENDED_KEY_COLUMNS>;
 using LegacyKeyAlias = KeyAlias<LEGACY_NAME_UNITS>;
 using ExtendedKeyAlias = KeyAlias<EXTENDED_NAME_UNITS>;
 
-// Hosts up to version 23.
+// Hosts up to version 23: LEGACY_KEYS.
 extern const std::array<LegacyKeyRow, LEGACY_KEY_ROWS> LegacyKeyTable;
 extern const std::array<LegacyKeyAlias, LEGACY_ALIAS_ROWS> LegacyKeyAliases;
 
-// Hosts from version 24 on (ExtendedKeyMode).
+// Hosts from version 24 on: EXTENDED_KEYS.
 extern const std::array<ExtendedKeyRow, EXTENDED_KEY_ROWS> ExtendedKeyTable;
 extern const std::array<ExtendedKeyAlias, EXTENDED_ALIAS_ROWS> ExtendedKeyAliases;
 

@@ -48,7 +48,7 @@ constexpr unsigned VERSION_NUMBERS[] = {TOLVEK_VERSION_MAJOR, TOLVEK_VERSION_MIN
                                         TOLVEK_VERSION_BUILD};
 constexpr const char16_t* PLATFORM_TAG = u"x64";
 
-constexpr int KEY_NAME_UNITS = 1024;
+constexpr std::size_t KEY_NAME_UNITS = 1024;
 
 // True when `argument` begins with `prefix`, A-Z compared without case.
 bool StartsWithIgnoringAsciiCase(const char16_t* argument, const char16_t* prefix) {
@@ -77,10 +77,6 @@ KeyCode ParsePart(KeySet keys, const char16_t* part) {
     default: ReportError(u"Bad hotkey \"%s\"\r\n", part); break;
     }
     return 0;
-}
-
-bool IsPairSeparator(char16_t unit) {
-    return unit == u',' || unit == u';';
 }
 
 // What the options of one command ask for, gathered during the scan.
@@ -168,23 +164,21 @@ int ParseHotkeyPair(KeySet keys, const char16_t* value, KeyCode* first, KeyCode*
     if (value[0] == u'\0') return 1;
     if (first == nullptr || second == nullptr) return -1;
 
-    // The first part runs up to the first separator not preceded by "-".
+    // The first part is cut to its buffer; the second starts after the
+    // separator and runs to the end, further separators included.
+    const std::size_t firstLength = FirstNameLengthInPair(value);
+    if (firstLength == 0) return 1;
     char16_t firstPart[KEY_NAME_UNITS];
-    int length = 0;
-    const char16_t* walk = value;
-    for (; *walk != u'\0'; ++walk) {
-        if (IsPairSeparator(*walk) && (walk == value || walk[-1] != u'-')) break;
-        if (length < KEY_NAME_UNITS - 1) firstPart[length++] = *walk;
-    }
-    firstPart[length] = u'\0';
-    if (length == 0) return 1;
+    const std::size_t kept = firstLength < KEY_NAME_UNITS - 1 ? firstLength : KEY_NAME_UNITS - 1;
+    for (std::size_t i = 0; i < kept; ++i) firstPart[i] = value[i];
+    firstPart[kept] = u'\0';
 
     KeyCode firstKey = ParsePart(keys, firstPart);
     if (firstKey == 0) return 1;
 
     KeyCode secondKey = NO_HOTKEY;
-    if (*walk != u'\0') {
-        const char16_t* secondPart = walk + 1;
+    if (value[firstLength] != u'\0') {
+        const char16_t* secondPart = value + firstLength + 1;
         if (*secondPart == u'\0') return 1;
         secondKey = ParsePart(keys, secondPart);
         if (secondKey == 0) return 1;

@@ -43,7 +43,10 @@ KeyCode WithModifierFlags(KeyCode code, KeySet keys) {
 }
 
 // Slots are compared action by action, the first key before the second.
+// A slot switched off holds NO_HOTKEY and matches no key, not even a key
+// whose code happens to be NO_HOTKEY.
 Action ActionFor(const HotkeySlotCodes& slots, KeyCode code) {
+    if (code == NO_HOTKEY) return Action::None;
     for (int slot = MoveLeft; slot <= DeleteRight; ++slot) {
         if (slots[slot] == code || slots[slot + SECOND_KEY_OFFSET] == code) {
             return static_cast<Action>(slot);

@@ -33,6 +33,17 @@ int ModifierBit(const char16_t* word) {
     return 0;
 }
 
+// True when the "-" at `at` ends the token of `tokenLength` units before
+// it: a "-" that starts a token, or that is the name's last unit, belongs to
+// the key name instead.
+bool EndsModifierWord(const char16_t* at, std::size_t tokenLength) {
+    return at[0] == u'-' && tokenLength > 0 && at[1] != u'\0';
+}
+
+bool IsPairSeparator(char16_t unit) {
+    return unit == u',' || unit == u';';
+}
+
 // The column of a modifier combination; Alt+Shift has none, and
 // Ctrl+Alt+Shift exists in the extended set only.
 int ColumnOf(int modifiers, KeySet set) {
@@ -65,12 +76,13 @@ KeyCode ParseHotkeyName(KeySet set, const char16_t* name) {
 
     // Split at each "-" that ends a non-empty token: every such token is a
     // modifier word, and what follows the last one is the key name. A "-"
-    // that starts a token is part of it, so "Alt--" names the key "-".
+    // that starts a token is part of it, so "Alt--" names the key "-", and
+    // so is the last unit of the name, so "Ctrl-Num-" names the key "Num-".
     char16_t token[NAME_UNITS];
     std::size_t length = 0;
     int modifiers = 0;
     for (const char16_t* at = name; *at != u'\0'; ++at) {
-        if (*at == u'-' && length > 0) {
+        if (EndsModifierWord(at, length)) {
             token[length] = u'\0';
             const int bit = ModifierBit(token);
             if (bit == 0) return 0;
@@ -92,6 +104,27 @@ KeyCode ParseHotkeyName(KeySet set, const char16_t* name) {
         if (EqualsIgnoringAsciiCase(token, KeyRowName(set, row))) result = KeyCell(set, row, column);
     }
     return result;
+}
+
+std::size_t FirstNameLengthInPair(const char16_t* value) {
+    // Follows the tokens of the name as ParseHotkeyName splits them, to know
+    // whether a "-" ends a modifier word.
+    char16_t token[NAME_UNITS];
+    std::size_t length = 0;
+    bool afterModifierWord = false;  // the unit before is a "-" ending a modifier word
+    std::size_t at = 0;
+    for (; value[at] != u'\0'; ++at) {
+        if (IsPairSeparator(value[at]) && !afterModifierWord) break;
+        afterModifierWord = false;
+        if (EndsModifierWord(value + at, length)) {
+            token[length] = u'\0';
+            afterModifierWord = ModifierBit(token) != 0;
+            length = 0;
+        } else if (length < TOKEN_LIMIT) {
+            token[length++] = value[at];
+        }
+    }
+    return at;
 }
 
 int FormatHotkeyName(KeySet set, KeyCode code, char16_t* out) {

@@ -2,6 +2,8 @@
 // listing of every usable hotkey, each in the key set it is given.
 #pragma once
 
+#include <cstddef>
+
 #include "host/host_api.h"
 #include "hotkeys/key_tables.h"
 
@@ -17,6 +19,14 @@ constexpr int HOTKEY_NAME_UNITS = 1024;
 // modifier set), or 0 when the text is no hotkey name. `name` is not
 // changed; a null `name` yields 0. Prints nothing.
 KeyCode ParseHotkeyName(KeySet keys, const char16_t* name);
+
+// The length of the first name of a pair of hotkey names, "NAME,NAME" or
+// "NAME;NAME": the units before the first "," or ";" that separates the
+// two. Such a unit is the key of the first name instead only right after a
+// "-" that ends a modifier word, as in "Alt-," or "Ctrl-;"; after the key
+// "-" itself ("Alt--,Ctrl-K") or after a key name that ends in "-"
+// ("Ctrl-Num-,Alt-L") it separates. The whole length when nothing does.
+std::size_t FirstNameLengthInPair(const char16_t* value);
 
 // Writes the name of `code` (modifier prefix and table name, e.g.
 // "Ctrl-Alt-Left") into `out`, a buffer of HOTKEY_NAME_UNITS units, and

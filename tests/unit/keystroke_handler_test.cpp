@@ -127,6 +127,20 @@ TEST_F(KeystrokeHandlerTest, KeyMatchingNoSlotLeavesTheRecordByteForByte) {
     EXPECT_EQ(fake_host::ExpandCalls(), 0);
 }
 
+// A switched-off slot holds NO_HOTKEY; a key of that code is not one of ours.
+TEST_F(KeystrokeHandlerTest, SwitchedOffSlotsMatchNoKey) {
+    HotkeySlotCodes allOff;
+    allOff.fill(NO_HOTKEY);
+    for (const HotkeySlotCodes& slots : {DEFAULT_HOTKEYS, allOff}) {
+        for (const bool extended : {false, true}) {
+            HostCall call(u"dir /s /b x", 6, NO_HOTKEY);
+            HostCall before = call;
+            EXPECT_EQ(HandleKeystroke(&call.record, slots, KeySet{extended}), 0);
+            EXPECT_TRUE(call.Unchanged(before));
+        }
+    }
+}
+
 TEST_F(KeystrokeHandlerTest, ModifierFlagsSelectTheEffectiveCode) {
     struct Row {
         bool shift, ctrl, alt, extended;

@@ -60,6 +60,7 @@ const Row ROWS[] = {
     {u"", 0, CURRENT + DEFAULT_LINES, u"", DEFAULTS},
     {u"  \t ", 0, CURRENT + DEFAULT_LINES, u"", DEFAULTS},
     {u"\" \"", 0, CURRENT + DEFAULT_LINES, u"", DEFAULTS},
+    {u"\" \" /ML:Alt-L", 0, {}, u"", With(DEFAULTS, MoveLeft, KEY_ALT_L)},  // an emptied argument is skipped
     {u"/ml:alt-l", 0,
      CHANGED + u"Move arg left   :  Alt-L\r\nMove arg right  :  Ctrl-Right\r\n"
                u"Delete arg left :  Ctrl-L\r\nDelete arg right:  Ctrl-R or Ctrl-BkSp\r\n",
@@ -119,6 +120,43 @@ TEST_F(TolvekCommandTest, OptionsMessagesAndResults) {
         EXPECT_EQ(host_side::Narrow(fake_host::StandardError()), host_side::Narrow(row.error));
         EXPECT_EQ(CurrentSlots(), row.slots);
         EXPECT_EQ(fake_host::QprintfOnOtherHandles(), 0);
+    }
+}
+
+// Where a value splits into two hotkeys, in each host generation: what the
+// "Move arg left" line shows afterwards, or the error.
+TEST_F(TolvekCommandTest, PairsSplitAfterTheKeyNotAfterAModifierWord) {
+    struct PairRow {
+        std::u16string value;
+        std::u16string legacy;
+        std::u16string extended;
+    };
+    const PairRow rows[] = {
+        {u"Alt--,Ctrl-K", u"Alt-- or Ctrl-K", u"Alt-Minus or Ctrl-K"},
+        {u"alt--;alt-j", u"Alt-- or Alt-J", u"Alt-Minus or Alt-J"},
+        {u"Ctrl-Num-,Alt-L", u"Ctrl-Num- or Alt-L", PREFIX + u"Bad hotkey \"CTRL-NUM-\"\r\n"},
+        {u"Alt-,,Alt-L", u"Alt-, or Alt-L", u"Alt-, or Alt-L"},
+        {u"Ctrl-;;Alt-L", PREFIX + u"Invalid hotkey \"CTRL-;\"\r\n", u"Ctrl-; or Alt-L"},
+        {u"Alt-,", u"Alt-,", u"Alt-,"},
+        {u"c-a-,;Alt-L", u"Ctrl-Alt-, or Alt-L", u"Ctrl-Alt-, or Alt-L"},
+    };
+    for (const PairRow& row : rows) {
+        for (const bool extended : {false, true}) {
+            SCOPED_TRACE(host_side::Narrow(row.value) + (extended ? " extended" : " legacy"));
+            ResetPlugin();
+            ExtendedKeyMode = extended;
+            const std::u16string& expected = extended ? row.extended : row.legacy;
+            const std::u16string command = u"/ML:" + row.value;
+            if (expected.rfind(PREFIX, 0) == 0) {
+                EXPECT_EQ(tolvek::tolvek(command.c_str()), 1);
+                EXPECT_EQ(host_side::Narrow(fake_host::StandardError()), host_side::Narrow(expected));
+            } else {
+                EXPECT_EQ(tolvek::tolvek(command.c_str()), 0);
+                const std::u16string line = u"Move arg left   :  " + expected + u"\r\n";
+                EXPECT_NE(fake_host::StandardOutput().find(line), std::u16string::npos)
+                    << host_side::Narrow(fake_host::StandardOutput());
+            }
+        }
     }
 }
 

@@ -132,6 +132,67 @@ TEST_F(DllCommandTest, ListsTheSetOfTheHostsGeneration) {
     EXPECT_EQ(Output().find(u"Num/"), std::u16string::npos);
 }
 
+// Values of /ML in each host generation: the "Move arg left" line they
+// give, or the error after the prefix.
+TEST_F(DllCommandTest, HotkeyValuesInBothGenerations) {
+    struct Row {
+        std::u16string value;
+        std::u16string legacy;
+        std::u16string extended;
+    };
+    const std::u16string bad = u"Bad hotkey \"";
+    const Row rows[] = {
+        // Two keys: after the key "-" or a key name ending in "-", "," and ";" separate.
+        {u"Alt--,Ctrl-K", u"Alt-- or Ctrl-K", u"Alt-Minus or Ctrl-K"},
+        {u"alt--;alt-j", u"Alt-- or Alt-J", u"Alt-Minus or Alt-J"},
+        {u"Ctrl-Num-,Alt-L", u"Ctrl-Num- or Alt-L", bad + u"CTRL-NUM-\"\r\n"},
+        {u"Alt-,,Alt-L", u"Alt-, or Alt-L", u"Alt-, or Alt-L"},
+        {u"Ctrl-;;Alt-L", u"Invalid hotkey \"CTRL-;\"\r\n", u"Ctrl-; or Alt-L"},
+        {u"Alt-,", u"Alt-,", u"Alt-,"},
+        // Every cell of the legacy "Num-" row, by its listed name.
+        {u"Num-", u"Key not allowed \"NUM-\"\r\n", bad + u"NUM-\"\r\n"},
+        {u"Shift-Num-", u"Key not allowed \"SHIFT-NUM-\"\r\n", bad + u"SHIFT-NUM-\"\r\n"},
+        {u"Ctrl-Num-", u"Ctrl-Num-", bad + u"CTRL-NUM-\"\r\n"},
+        {u"Alt-Num-", u"Key not allowed \"ALT-NUM-\"\r\n", bad + u"ALT-NUM-\"\r\n"},
+        {u"Ctrl-Shift-Num-", u"Ctrl-Shift-Num-", bad + u"CTRL-SHIFT-NUM-\"\r\n"},
+        {u"Ctrl-Alt-Num-", u"Ctrl-Alt-Num-", bad + u"CTRL-ALT-NUM-\"\r\n"},
+        {u"Ctrl-Alt-Shift-Num-", bad + u"CTRL-ALT-SHIFT-NUM-\"\r\n", bad + u"CTRL-ALT-SHIFT-NUM-\"\r\n"},
+    };
+    for (const Row& row : rows) {
+        for (const char16_t* version : {u"23", u"24"}) {
+            SCOPED_TRACE(host_side::Narrow(row.value) + " in host " + host_side::Narrow(version));
+            StartHost(version);
+            const std::u16string& expected = version[1] == u'3' ? row.legacy : row.extended;
+            const bool refused = expected.find(u"\r\n") != std::u16string::npos;
+            EXPECT_EQ(tolvek((u"/ML:" + row.value).c_str()), refused ? 1 : 0);
+            if (refused) {
+                EXPECT_EQ(host_side::Narrow(Error()), host_side::Narrow(u"Tolvek plugin: " + expected));
+            } else {
+                EXPECT_NE(Output().find(u"Move arg left   :  " + expected + u"\r\n"), std::u16string::npos)
+                    << host_side::Narrow(Output());
+            }
+        }
+    }
+}
+
+// A key whose code is the one a switched-off slot holds is not the plug-in's.
+TEST_F(DllCommandTest, SwitchedOffSlotsMatchNoKey) {
+    for (const char16_t* options : {u"", u"/ML:NONE /MR:NONE /DL:NONE /DR:NONE"}) {
+        SCOPED_TRACE(host_side::Narrow(options));
+        EXPECT_EQ(tolvek(options), 0);
+        char16_t line[] = u"dir /s /b x";
+        KeystrokeRecord record{};
+        record.keyCode = NO_HOTKEY;
+        record.lineStart = line;
+        record.cursorPos = line + 6;
+        key(&record);
+        EXPECT_EQ(record.keyCode, NO_HOTKEY);
+        EXPECT_EQ(record.cursorPos - line, 6);
+        EXPECT_EQ(record.redraw, 0);
+        EXPECT_EQ(std::u16string(line), u"dir /s /b x");
+    }
+}
+
 TEST_F(DllCommandTest, KeysGivenByNameInExtendedMode) {
     StartHost(u"24");
     EXPECT_EQ(tolvek(u"/ML:Ctrl-Alt-Shift-Left"), 0);

@@ -23,8 +23,10 @@ void* StandardErrorHandle();
 void* ForegroundWindow();
 
 // Shows a modal message box with `text`, `caption` and a single OK button,
-// owned by `owner` (may be null), and returns once the box is closed.
-void ShowMessageBox(void* owner, const char16_t* text, const char16_t* caption);
+// owned by `owner` (may be null), and returns once the box is closed: true
+// whatever closed it, false when no box could be shown (there is no
+// interactive desktop, as in a service or a remote shell session).
+bool ShowMessageBox(void* owner, const char16_t* text, const char16_t* caption);
 
 // The two registry trees the hotkeys are kept in.
 enum class RegistryRoot { CurrentUser, LocalMachine };

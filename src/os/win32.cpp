@@ -34,8 +34,10 @@ void* ForegroundWindow() {
     return GetForegroundWindow();
 }
 
-void ShowMessageBox(void* owner, const char16_t* text, const char16_t* caption) {
-    MessageBoxW(static_cast<HWND>(owner), Wide(text), Wide(caption), MB_OK);
+bool ShowMessageBox(void* owner, const char16_t* text, const char16_t* caption) {
+    // MessageBoxW answers 0 only when it could not show the box; any button
+    // that closed it gives a button's number.
+    return MessageBoxW(static_cast<HWND>(owner), Wide(text), Wide(caption), MB_OK) != 0;
 }
 
 bool CreateRegistryKeyForWriting(RegistryRoot root, const char16_t* path, RegistryKey* key) {

@@ -3,6 +3,7 @@
 #include <cstddef>
 
 #include "command/help_text.h"
+#include "host/host_api.h"
 #include "host/plugin_identity.h"
 #include "os/os.h"
 #include "text/text.h"
@@ -34,7 +35,9 @@ bool IsCommandName(const char16_t* name) {
 
 int ShowHelp(const char16_t* name) {
     if (!IsCommandName(name)) return 0;
-    os::ShowMessageBox(os::ForegroundWindow(), CommandHelpText, u"Tolvek Plugin Help");
+    // Without a desktop to show the box on, the help goes where "tolvek /?"
+    // puts it, so that it is not lost.
+    if (!os::ShowMessageBox(os::ForegroundWindow(), CommandHelpText, u"Tolvek Plugin Help")) QPuts(CommandHelpText);
     return 1;
 }
 

@@ -5,8 +5,10 @@ namespace tolvek {
 
 // For the command's name (A to Z in any case) shows the help text in a
 // message box owned by the foreground window, captioned "Tolvek Plugin
-// Help", and returns 1 once it is closed. Any other name, or null, gives 0
-// and shows nothing.
+// Help", and returns 1 once it is closed. When no box can be shown (no
+// interactive desktop), prints the help text on standard output instead,
+// as "tolvek /?" does, and still returns 1. Any other name, or null, gives
+// 0 and shows nothing.
 int ShowHelp(const char16_t* name);
 
 // For the command's name copies the usage text (the help text from its

@@ -17,6 +17,7 @@ int modifierReads = 0;
 
 void* foregroundWindow = nullptr;
 int messageBoxCount = 0;
+bool noDesktop = false;
 
 // The last message box, in fixed storage so that showing one allocates
 // nothing (the allocation test runs the help box too).
@@ -159,6 +160,7 @@ void Reset() {
     modifierReads = 0;
     foregroundWindow = nullptr;
     messageBoxCount = 0;
+    noDesktop = false;
     lastBoxOwner = nullptr;
     lastBoxText[0] = u'\0';
     lastBoxCaption[0] = u'\0';
@@ -173,6 +175,9 @@ void Reset() {
 
 void SetForegroundWindow(void* window) {
     foregroundWindow = window;
+}
+void RemoveDesktop() {
+    noDesktop = true;
 }
 int MessageBoxCount() {
     return messageBoxCount;
@@ -250,11 +255,13 @@ void* ForegroundWindow() {
     return foregroundWindow;
 }
 
-void ShowMessageBox(void* owner, const char16_t* text, const char16_t* caption) {
+bool ShowMessageBox(void* owner, const char16_t* text, const char16_t* caption) {
+    if (noDesktop) return false;
     ++messageBoxCount;
     lastBoxOwner = owner;
     CopyText(lastBoxText, text);
     CopyText(lastBoxCaption, caption);
+    return true;
 }
 
 bool CreateRegistryKeyForWriting(RegistryRoot root, const char16_t* path, RegistryKey* key) {

@@ -36,6 +36,10 @@ struct MessageBoxShown {
     std::u16string caption;
 };
 
+// From now on no box can be shown, as without an interactive desktop
+// (until Reset).
+void RemoveDesktop();
+
 // Number of boxes shown since the last Reset, and the last of them.
 int MessageBoxCount();
 MessageBoxShown LastMessageBox();

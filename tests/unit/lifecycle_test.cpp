@@ -100,6 +100,17 @@ TEST_F(LifecycleTest, BannerOnlyForExactlyDoubleZero) {
     }
 }
 
+// The host may fill the whole 1024-unit buffer and leave no terminator: a
+// version of 1024 digits is read within the buffer (and is no version).
+TEST_F(LifecycleTest, StartUpReadsExpansionsThatFillTheBufferWithinIt) {
+    fake_host::SetBufferFill(u"%_4ver", u'2', 1024);
+    fake_host::SetBufferFill(QUIET_TEXT, u'0', 1024);
+    HostVersion = 55;
+    EXPECT_EQ(InitializePlugin(), 0);
+    EXPECT_EQ(HostVersion, 0);
+    EXPECT_EQ(fake_host::StandardOutput(), u"");
+}
+
 TEST_F(LifecycleTest, StartUpWithoutRegistryKeysSetsTheDefaultsSilently) {
     for (int i = 0; i < HOTKEY_SLOT_COUNT; ++i) HotkeySlots[i] = 1000 + i;
     fake_host::SetExpansion(u"%_4ver", u"24");
@@ -178,6 +189,16 @@ TEST_F(LifecycleTest, HelpShowsTheBoxForTheCommandNameOnly) {
     EXPECT_EQ(box.caption, u"Tolvek Plugin Help");
     EXPECT_EQ(box.text, CommandHelpText);
     EXPECT_EQ(fake_host::StandardOutput(), u"");
+}
+
+// Without a desktop no box can be shown: the help goes to standard output
+// as "tolvek /?" prints it, and Help still answers 1.
+TEST_F(LifecycleTest, HelpWithoutADesktopPrintsTheHelpText) {
+    fake_os::RemoveDesktop();
+    EXPECT_EQ(Help(u"Tolvek"), 1);
+    EXPECT_EQ(fake_os::MessageBoxCount(), 0);
+    EXPECT_EQ(fake_host::StandardOutput(), CommandHelpText);
+    EXPECT_EQ(fake_host::StandardError(), u"");
 }
 
 TEST_F(LifecycleTest, UsageFillsTheBufferForTheCommandNameOnly) {

@@ -202,7 +202,35 @@ TEST_F(DllLifecycleTest, HelpAnswersForTheCommandNameOnly) {
     ASSERT_EQ(waited, WAIT_OBJECT_0) << "Help did not return: the message box waits for a click";
     CloseHandle(thread);
     EXPECT_EQ(call.answer, 1);
+}
+
+// The DLL's import of MessageBoxW, pointed at stand-ins: a box that cannot
+// be shown (no desktop) and one that the user closes with OK.
+int boxesShown = 0;
+int WINAPI NoDesktop(HWND, LPCWSTR, LPCWSTR, UINT) {
+    return 0;
+}
+int WINAPI ClosedWithOk(HWND, LPCWSTR, LPCWSTR caption, UINT) {
+    if (std::wstring(caption) == L"Tolvek Plugin Help") ++boxesShown;
+    return IDOK;
+}
+
+TEST_F(DllLifecycleTest, HelpPrintsTheTextOnlyWhenNoBoxCanBeShown) {
+    auto* help = wine::Export<HelpFunction>("Help");
+    void* const messageBox =
+        wine::ReplacePluginImport("user32.dll", "MessageBoxW", reinterpret_cast<void*>(&NoDesktop));
+    ASSERT_NE(messageBox, nullptr);
+    EXPECT_EQ(help(L"tolvek"), 1);
+    const std::u16string output = StandInStandardOutput();
+    EXPECT_EQ(output.rfind(u"Display or change settings for the Tolvek plugin.\n", 0), 0u);
+    EXPECT_EQ(output.size(), 785u);
+
+    StandInReset();
+    wine::ReplacePluginImport("user32.dll", "MessageBoxW", reinterpret_cast<void*>(&ClosedWithOk));
+    EXPECT_EQ(help(L"tolvek"), 1);
+    EXPECT_EQ(boxesShown, 1);
     EXPECT_EQ(std::u16string(StandInStandardOutput()), u"");
+    wine::ReplacePluginImport("user32.dll", "MessageBoxW", messageBox);
 }
 
 }  // namespace

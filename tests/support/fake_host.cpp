@@ -11,6 +11,9 @@ void Reset() {
 void SetExpansion(const char16_t* text, const char16_t* expansion) {
     host_side::SetRecordedExpansion(text, expansion);
 }
+void SetBufferFill(const char16_t* text, char16_t unit, std::size_t units) {
+    host_side::SetRecordedBufferFill(text, unit, units);
+}
 std::u16string StandardOutput() {
     return host_side::RecordedStandardOutput();
 }

@@ -5,6 +5,7 @@
 // All storage is fixed, so the stand-in itself never allocates.
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 #include "host_text.h"  // host_side::Narrow, for readable test failures
@@ -18,6 +19,10 @@ void Reset();
 // The expansion of `text` from now on. Texts without an answer expand to
 // themselves, the way the host leaves unknown text.
 void SetExpansion(const char16_t* text, const char16_t* expansion);
+
+// From now on the expansion of `text` fills the caller's whole buffer of
+// `units` units with `unit`, leaving no terminator.
+void SetBufferFill(const char16_t* text, char16_t unit, std::size_t units);
 
 // Everything printed so far.
 std::u16string StandardOutput();

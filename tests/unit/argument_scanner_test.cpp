@@ -148,6 +148,20 @@ TEST(ArgumentScannerTest, DepthStopsAt511WithoutOverrunningItsStack) {
     EXPECT_EQ(Find(line, Length(line), 0), Length(line) - 2);
 }
 
+// The limit is exactly 511 levels: one level less or more moves the depth
+// at which the "," is met, and with it whether the "," separates.
+TEST(ArgumentScannerTest, NestingFollowsExactly511Levels) {
+    const auto nested = [](int opened) {
+        std::u16string line;
+        for (int i = 0; i < opened; ++i) line += u"%[";
+        return line + std::u16string(opened - 1, u']') + u" ,y";
+    };
+    const std::u16string followed = nested(511);  // one level still open: the "," separates
+    EXPECT_EQ(Find(followed, Length(followed), 0), 1534);
+    const std::u16string beyond = nested(512);  // the last opening did not deepen: "," starts an argument
+    EXPECT_EQ(Find(beyond, Length(beyond), 0), 1536);
+}
+
 TEST(ArgumentScannerTest, CharacterClassesAboveLatin1) {
     // An ideographic space separates; a letter after "%" continues the name.
     EXPECT_EQ(Offered(u"a\u3000b", 0), (Positions{0, 2}));

@@ -40,4 +40,15 @@ TEST(ErrorPrefixTest, AddsTheBatchPositionOnlyWhileABatchFileRuns) {
     }
 }
 
+// The host may fill the whole 8192-unit buffer with the batch position and
+// leave no terminator: the prefix still ends inside the buffer.
+TEST(ErrorPrefixTest, ABatchPositionThatFillsTheBufferIsCut) {
+    fake_host::Reset();
+    fake_os::Reset();
+    fake_host::SetExpansion(u"%_batch", u"1");
+    fake_host::SetBufferFill(u"%_batchname [%_batchline]  ", u'x', 8192);
+    EXPECT_EQ(PrintErrorPrefix(), 0);
+    EXPECT_EQ(fake_host::StandardError(), u"Tolvek plugin: " + std::u16string(8191, u'x'));
+}
+
 }  // namespace

@@ -15,6 +15,24 @@ host_side::Stream standardError;
 // Whole texts and their expansions; the batch position may be as long as
 // the 8192-unit buffer the plug-in offers for it.
 host_side::ExpansionTable<256, 9000, 16> expansions;
+// Texts whose expansion fills the caller's whole buffer, with no room
+// left for a terminator.
+constexpr std::size_t MAX_FILL_UNITS = 8192;
+struct BufferFill {
+    char16_t text[256];
+    char16_t unit;
+    std::size_t units;
+};
+BufferFill fills[4];
+std::size_t fillCount = 0;
+
+const BufferFill* FillFor(const char16_t* buffer) {
+    const std::size_t length = host_side::TextUnits(buffer);
+    for (std::size_t i = 0; i < fillCount; ++i) {
+        if (host_side::SameNameIgnoringAsciiCase(fills[i].text, buffer, length)) return &fills[i];
+    }
+    return nullptr;
+}
 void* expectedErrorHandle = nullptr;
 int expandCalls = 0;
 int clearEditLineCalls = 0;
@@ -28,6 +46,7 @@ void ResetRecording(void* standardErrorHandle) {
     standardOutput.Clear();
     standardError.Clear();
     expansions.Clear();
+    fillCount = 0;
     expectedErrorHandle = standardErrorHandle;
     expandCalls = 0;
     clearEditLineCalls = 0;
@@ -37,6 +56,14 @@ void ResetRecording(void* standardErrorHandle) {
 
 void SetRecordedExpansion(const char16_t* text, const char16_t* expansion) {
     expansions.Set(text, expansion);
+}
+
+void SetRecordedBufferFill(const char16_t* text, char16_t unit, std::size_t units) {
+    if (fillCount == sizeof fills / sizeof fills[0]) return;
+    BufferFill& fill = fills[fillCount++];
+    CopyTextCut(fill.text, sizeof fill.text / sizeof fill.text[0], text, TextUnits(text));
+    fill.unit = unit;
+    fill.units = units < MAX_FILL_UNITS ? units : MAX_FILL_UNITS;
 }
 
 const char16_t* RecordedStandardOutput() {
@@ -61,6 +88,10 @@ extern "C" {
 
 int ExpandVariables(char16_t* buffer, int /*flags*/) {
     ++expandCalls;
+    if (const BufferFill* fill = FillFor(buffer)) {
+        for (std::size_t i = 0; i < fill->units; ++i) buffer[i] = fill->unit;
+        return 0;
+    }
     const char16_t* expansion = expansions.Find(buffer);
     if (expansion != nullptr)
         host_side::CopyTextCut(buffer, EXPANSION_BUFFER_UNITS, expansion, host_side::TextUnits(expansion));

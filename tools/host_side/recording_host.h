@@ -20,6 +20,11 @@ void ResetRecording(void* standardErrorHandle);
 // host leaves text it does not know.
 void SetRecordedExpansion(const char16_t* text, const char16_t* expansion);
 
+// From now on a buffer holding exactly `text` is filled with `units`
+// copies of `unit` and no terminator, as a host may answer when the
+// expansion fills the caller's whole buffer. `units` is at most 8192.
+void SetRecordedBufferFill(const char16_t* text, char16_t unit, std::size_t units);
+
 // Everything printed since the last reset.
 const char16_t* RecordedStandardOutput();
 const char16_t* RecordedStandardError();

@@ -69,7 +69,7 @@ KeyCode EffectiveCode(KeyCode code, const char16_t* name, bool shift, bool ctrl,
 }
 
 Action ActionFor(KeyCode code) {
-    if (code == 0) return Action::None;
+    if (code == 0 || code == NO_HOTKEY) return Action::None;  // a switched-off slot matches no key
     for (int slot = MoveLeft; slot <= DeleteRight; ++slot) {
         if (HotkeySlots[slot] == code || HotkeySlots[slot + SECOND_KEY_OFFSET] == code) {
             return static_cast<Action>(slot);

@@ -1,9 +1,9 @@
-// Classifies sixteen units of the edit line at once, for the scanner's
-// pass over the bulk of a line. Inline: the scan calls it for every block.
+// Classifies sixteen units of the edit line at once, for the block pass of
+// scan_accelerator.h. Inline: the scan calls it for every block.
 //
 // Any unit that the masks do not mark, of any script, is an ordinary unit
 // of an argument: name characters matter only right after "%", which
-// stops the block and takes the full rules.
+// stops the block and takes the rules themselves.
 //
 // Two classifiers give the same masks: one with SSE2 (every x86-64 target)
 // and a portable one for targets without it. Both are compiled wherever
@@ -27,8 +27,9 @@ struct ScanBlockMasks {
     unsigned blank;  // white space; a comma too inside a reference's brackets
     unsigned quote;  // the double quote
     unsigned slash;  // "/" outside a reference's brackets
-    unsigned stop;   // needs the full rules: the terminator, "%", the escape
-                     // character, and "]" inside brackets
+    unsigned stop;   // needs the rules themselves, so the block pass stops:
+                     // the terminator, "%", the escape character, and "]"
+                     // inside brackets
 
     bool operator==(const ScanBlockMasks&) const = default;
 };

@@ -23,24 +23,28 @@ add_dependencies(TakeCmd takecmd_implib)
 # The version resource, from the project's version.
 configure_file(src/plugin/tolvek.rc.in ${TOLVEK_GENERATED_DIR}/tolvek.rc @ONLY)
 
+# The C and C++ run-times linked into the program or DLL, so that nothing
+# of mingw-w64 has to be found beside it.
+add_library(tolvek_static_runtime INTERFACE)
+target_link_options(tolvek_static_runtime INTERFACE -static -static-libgcc -static-libstdc++)
+
+# The same sources give the same bytes in any folder and at any time: no
+# folder names in what the compiler writes (it writes none today, but would
+# with -g), and no link time in the PE header or the export table.
+add_library(tolvek_reproducible INTERFACE)
+target_compile_options(tolvek_reproducible INTERFACE
+  -ffile-prefix-map=${PROJECT_SOURCE_DIR}=. -ffile-prefix-map=${PROJECT_BINARY_DIR}=build)
+target_link_options(tolvek_reproducible INTERFACE -Wl,--no-insert-timestamp)
+target_link_libraries(tolvek_core PRIVATE tolvek_reproducible)
+
 add_library(tolvek SHARED
-  $<TARGET_OBJECTS:tolvek_core>
   ${PROJECT_SOURCE_DIR}/src/os/win32.cpp
   ${PROJECT_SOURCE_DIR}/src/plugin/tolvek.def
   ${TOLVEK_GENERATED_DIR}/tolvek.rc)
-target_include_directories(tolvek PRIVATE ${PROJECT_SOURCE_DIR}/src)
-target_compile_options(tolvek PRIVATE -fno-exceptions -fno-rtti)
-# No folder names in what the compiler writes (it writes none today, but
-# would with -g): the same sources give the same bytes in any folder.
-foreach(target tolvek_core tolvek)
-  target_compile_options(${target} PRIVATE
-    -ffile-prefix-map=${PROJECT_SOURCE_DIR}=. -ffile-prefix-map=${PROJECT_BINARY_DIR}=build)
-endforeach()
 set_target_properties(tolvek PROPERTIES PREFIX "" OUTPUT_NAME tolvek)
-target_link_libraries(tolvek PRIVATE TakeCmd user32 advapi32 kernel32)
-# No link time in the PE header or the export table: the same sources give
-# the same bytes.
-target_link_options(tolvek PRIVATE -static -static-libgcc -static-libstdc++ -Wl,--no-insert-timestamp)
+target_link_libraries(tolvek PRIVATE
+  tolvek_core tolvek_no_exceptions tolvek_reproducible tolvek_static_runtime
+  TakeCmd user32 advapi32 kernel32)
 
 # The shipped DLL carries no symbols; they and the debug sections go to
 # tolvek.dll.debug beside it, whose name (and checksum) the DLL keeps for

@@ -8,8 +8,8 @@ add_library(tolvek_support STATIC
   tests/support/fake_host.cpp
   tests/support/fake_os.cpp
   tests/support/reference_scanner.cpp)
-target_link_libraries(tolvek_support PUBLIC host_side_recording)
-target_include_directories(tolvek_support PUBLIC ${PROJECT_SOURCE_DIR}/tests/support ${PROJECT_SOURCE_DIR}/src)
+target_link_libraries(tolvek_support PUBLIC tolvek_headers host_side_recording)
+target_include_directories(tolvek_support PUBLIC ${PROJECT_SOURCE_DIR}/tests/support)
 
 # The plug-in's portable code with the stand-ins that take the place of the
 # host and of Windows.
@@ -39,9 +39,7 @@ if(NOT TOLVEK_FUZZ)
 endif()
 
 add_subdirectory(tests/boundary)
-if(EXISTS ${PROJECT_SOURCE_DIR}/tests/fuzz/CMakeLists.txt)
-  add_subdirectory(tests/fuzz)
-endif()
-if(TOLVEK_BENCH AND EXISTS ${PROJECT_SOURCE_DIR}/bench/CMakeLists.txt)
+add_subdirectory(tests/fuzz)
+if(TOLVEK_BENCH)
   add_subdirectory(bench)
 endif()

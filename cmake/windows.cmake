@@ -23,35 +23,42 @@ add_dependencies(TakeCmd takecmd_implib)
 # The version resource, from the project's version.
 configure_file(src/plugin/tolvek.rc.in ${TOLVEK_GENERATED_DIR}/tolvek.rc @ONLY)
 
-add_library(tolvek SHARED
-  $<TARGET_OBJECTS:tolvek_core>
+# The C and C++ run-times linked into the program or DLL, so that nothing
+# of mingw-w64 has to be found beside it.
+add_library(tolvek_static_runtime INTERFACE)
+target_link_options(tolvek_static_runtime INTERFACE -static -static-libgcc -static-libstdc++)
+
+# The same sources give the same bytes in any folder and at any time: no
+# folder names in what the compiler writes (it writes none today, but would
+# with -g), and no link time in the PE header or the export table.
+add_library(tolvek_reproducible INTERFACE)
+target_compile_options(tolvek_reproducible INTERFACE
+  -ffile-prefix-map=${PROJECT_SOURCE_DIR}=. -ffile-prefix-map=${PROJECT_BINARY_DIR}=build)
+target_link_options(tolvek_reproducible INTERFACE -Wl,--no-insert-timestamp)
+target_link_libraries(tolvek_core PRIVATE tolvek_reproducible)
+
+# The plug-in: a module that the host loads at run time, which nothing links
+# against (so there is no import library).
+add_library(tolvek MODULE
   ${PROJECT_SOURCE_DIR}/src/os/win32.cpp
   ${PROJECT_SOURCE_DIR}/src/plugin/tolvek.def
   ${TOLVEK_GENERATED_DIR}/tolvek.rc)
-target_include_directories(tolvek PRIVATE ${PROJECT_SOURCE_DIR}/src)
-target_compile_options(tolvek PRIVATE -fno-exceptions -fno-rtti)
-# No folder names in what the compiler writes (it writes none today, but
-# would with -g): the same sources give the same bytes in any folder.
-foreach(target tolvek_core tolvek)
-  target_compile_options(${target} PRIVATE
-    -ffile-prefix-map=${PROJECT_SOURCE_DIR}=. -ffile-prefix-map=${PROJECT_BINARY_DIR}=build)
-endforeach()
 set_target_properties(tolvek PROPERTIES PREFIX "" OUTPUT_NAME tolvek)
-target_link_libraries(tolvek PRIVATE TakeCmd user32 advapi32 kernel32)
-# No link time in the PE header or the export table: the same sources give
-# the same bytes.
-target_link_options(tolvek PRIVATE -static -static-libgcc -static-libstdc++ -Wl,--no-insert-timestamp)
+target_link_libraries(tolvek PRIVATE
+  tolvek_core tolvek_no_exceptions tolvek_reproducible tolvek_static_runtime
+  TakeCmd user32 advapi32 kernel32)
 
-# The shipped DLL carries no symbols; they and the debug sections go to
-# tolvek.dll.debug beside it, whose name (and checksum) the DLL keeps for
-# debuggers. -p keeps the link's zero timestamp, which objcopy would
-# otherwise set to the current time.
-add_custom_command(TARGET tolvek POST_BUILD
-  COMMAND ${TOLVEK_OBJCOPY} -p --only-keep-debug tolvek.dll tolvek.dll.debug
-  COMMAND ${TOLVEK_OBJCOPY} -p --strip-all --add-gnu-debuglink=tolvek.dll.debug tolvek.dll
-  WORKING_DIRECTORY $<TARGET_FILE_DIR:tolvek>
-  BYPRODUCTS ${PROJECT_BINARY_DIR}/bin/tolvek.dll.debug
-  COMMENT "Moving the symbols of tolvek.dll to tolvek.dll.debug")
+# `cmake --install build/windows --prefix DIR` puts tolvek.dll and its debug
+# information, tolvek.dll.debug, in DIR; with --strip, tolvek.dll is the
+# shipped one: no symbols, and the name (and checksum) of tolvek.dll.debug
+# for debuggers. The project strips it itself, with objcopy -p, because the
+# strip program would write the current time into the PE header.
+set(CMAKE_STRIP "")
+install(TARGETS tolvek LIBRARY DESTINATION .)
+install(CODE "set(TOLVEK_OBJCOPY \"${TOLVEK_OBJCOPY}\")")
+install(SCRIPT ${PROJECT_SOURCE_DIR}/cmake/install_debug_file.cmake)
+# Where the tests install the shipped form.
+set(TOLVEK_SHIPPED_DIR ${PROJECT_BINARY_DIR}/shipped)
 
 # Every program run under Wine uses a private prefix inside the build
 # folder, which keeps the tests away from the user's own settings and

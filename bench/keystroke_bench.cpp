@@ -165,7 +165,7 @@ BENCHMARK(MoveLeftFromEnd)->Apply(Lines);
 BENCHMARK(DeleteRightFromStart)->Apply(Lines);
 BENCHMARK(RestoreLineOnly)->Apply(Lines);
 BENCHMARK(BaselineSinglePass)->Apply(Lines);
-BENCHMARK(KeyMatchingNoSlot)->Args({80, LATIN});
+BENCHMARK(KeyMatchingNoSlot)->ArgNames({"units", "kind"})->Args({80, LATIN});
 
 }  // namespace
 

@@ -69,6 +69,22 @@ set(TOLVEK_WINE_ENVIRONMENT
   "WINEDLLOVERRIDES=mscoree,mshtml="
   "DISPLAY=")
 
+# What the scripts need to know of this build, in a file they source (bash)
+# instead of reading CMake's cache: the version, the Wine program, and the
+# environment above, which is written only here.
+set(wine_environment "")
+foreach(setting IN LISTS TOLVEK_WINE_ENVIRONMENT)
+  string(REPLACE "'" "'\\''" setting "${setting}")
+  string(APPEND wine_environment " '${setting}'")
+endforeach()
+string(REPLACE "'" "'\\''" wine "${TOLVEK_WINE}")
+file(GENERATE OUTPUT ${PROJECT_BINARY_DIR}/tolvek-build.sh CONTENT
+  "# Facts of this build for the scripts, written by CMake (cmake/windows.cmake).
+TOLVEK_VERSION=${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}.${PROJECT_VERSION_PATCH}
+TOLVEK_WINE='${wine}'
+TOLVEK_WINE_ENVIRONMENT=(${wine_environment} )
+")
+
 add_subdirectory(tools/host_side)
 add_subdirectory(tests/windows)
 add_subdirectory(tests/boundary)

@@ -1,23 +1,61 @@
 // Interactive mode: key events from the console, the edit line redrawn in
-// place after every change.
+// place after every change, on one row that scrolls sideways when the line
+// is wider than the window.
 #include <windows.h>
 
 #include <string>
 
+#include "line_view.h"
 #include "session.h"
 
 namespace standin {
 namespace {
 
 constexpr char16_t PROMPT[] = u"stand-in> ";
+constexpr int PROMPT_CELLS = static_cast<int>(sizeof PROMPT / sizeof PROMPT[0]) - 1;
+constexpr int DEFAULT_COLUMNS = 80;  // when the window's width cannot be read
 
-void Redraw(const EditLine& line, int* shownLength) {
-    const std::u16string text = line.text;
-    std::u16string out = std::u16string(u"\r") + PROMPT + text;
-    if (*shownLength > line.length) out += std::u16string(static_cast<std::size_t>(*shownLength - line.length), u' ');
-    out += std::u16string(u"\r") + PROMPT + text.substr(0, static_cast<std::size_t>(line.cursor));
-    Write(out);
-    *shownLength = line.length;
+// The cells the row has for the line: the window's width less the prompt
+// and the last column, which stays empty so that the console never wraps
+// the row and a carriage return always goes back to its start.
+int RowWidth() {
+    CONSOLE_SCREEN_BUFFER_INFO info;
+    int columns = DEFAULT_COLUMNS;
+    if (GetConsoleScreenBufferInfo(GetStdHandle(STD_OUTPUT_HANDLE), &info)) {
+        columns = info.srWindow.Right - info.srWindow.Left + 1;
+    }
+    return columns - PROMPT_CELLS - 1;
+}
+
+// Draws the prompt and the part of the line the row shows over the row, and
+// leaves the console's cursor on the line's cursor. `viewStart` is the first
+// unit the row showed, kept from one redraw to the next.
+void Redraw(const EditLine& line, int* viewStart) {
+    const int width = RowWidth();
+    const LineView view = ViewLine(line.length, line.cursor, width, *viewStart);
+    const std::u16string cells = ViewCells(line, view, width);
+    Write(std::u16string(u"\r") + PROMPT + cells + u"\r" + PROMPT +
+          cells.substr(0, static_cast<std::size_t>(view.cursorColumn)));
+    *viewStart = view.start;
+}
+
+// Ctrl+C arrives as a key where processed input is off, as in a console
+// window. A console that raises it as a signal all the same (Wine on a
+// terminal does) gets the key put into its input here, so that Ctrl+C
+// clears the line there too. Ctrl+Break and closing the window still end
+// the host.
+BOOL WINAPI CtrlCAsKey(DWORD event) {
+    if (event != CTRL_C_EVENT) return FALSE;
+    INPUT_RECORD record{};
+    record.EventType = KEY_EVENT;
+    record.Event.KeyEvent.bKeyDown = TRUE;
+    record.Event.KeyEvent.wRepeatCount = 1;
+    record.Event.KeyEvent.wVirtualKeyCode = 'C';
+    record.Event.KeyEvent.uChar.UnicodeChar = 3;
+    record.Event.KeyEvent.dwControlKeyState = LEFT_CTRL_PRESSED;
+    DWORD written = 0;
+    WriteConsoleInputW(GetStdHandle(STD_INPUT_HANDLE), &record, 1, &written);
+    return TRUE;
 }
 
 std::u16string Report(const Session& session, const ConsoleKey& key, const KeyOutcome& outcome) {
@@ -48,12 +86,11 @@ ConsoleKey FromEvent(const KEY_EVENT_RECORD& event) {
 }
 
 // Handles one key; false when the session is to end.
-bool HandleKey(Session* session, const ConsoleKey& key, int* shownLength) {
+bool HandleKey(Session* session, const ConsoleKey& key, int* viewStart) {
     const KeyOutcome outcome = PressKey(session, key);
     if (session->options.showKeys) {
         Write(u"\r\n" + Report(*session, key, outcome) + u"\r\n");
-        *shownLength = 0;
-        Redraw(session->line, shownLength);
+        Redraw(session->line, viewStart);
     }
     switch (outcome.hostEffect) {
     case LineEffect::Submit: {
@@ -62,18 +99,20 @@ bool HandleKey(Session* session, const ConsoleKey& key, int* shownLength) {
         Write(u"\r\n");
         RunCommandLine(session, line, false);
         if (session->exitRequested) return false;
-        *shownLength = 0;
+        *viewStart = 0;
         Write(PROMPT);
         return true;
     }
     case LineEffect::Cancel:
+        // As a console does: the line stays on the screen with ^C after
+        // it, and a new prompt starts on the next row.
         ClearLine(&session->line);
         Write(std::u16string(u"^C\r\n") + PROMPT);
-        *shownLength = 0;
+        *viewStart = 0;
         return true;
-    case LineEffect::Changed: Redraw(session->line, shownLength); return true;
+    case LineEffect::Changed: Redraw(session->line, viewStart); return true;
     case LineEffect::None:
-        if (outcome.redraw || outcome.textChanged || outcome.cursorMoved) Redraw(session->line, shownLength);
+        if (outcome.redraw || outcome.textChanged || outcome.cursorMoved) Redraw(session->line, viewStart);
         return true;
     }
     return true;
@@ -89,15 +128,13 @@ int RunInteractive(Session* session) {
         return 2;
     }
     // Ctrl+C arrives as a key, and the host does its own echo and editing.
-    // A console that still raises Ctrl+C as a signal (Wine on a terminal
-    // does) must not end the host with it.
     SetConsoleMode(input,
                    savedMode & ~static_cast<DWORD>(ENABLE_PROCESSED_INPUT | ENABLE_LINE_INPUT | ENABLE_ECHO_INPUT));
-    SetConsoleCtrlHandler(nullptr, TRUE);
+    SetConsoleCtrlHandler(CtrlCAsKey, TRUE);
     Write(u"Type command lines; the plug-in's hotkeys work as you type. \"exit\" ends.\r\n");
     Write(PROMPT);
     ClearLine(&session->line);
-    int shownLength = 0;
+    int viewStart = 0;
     bool running = true;
     while (running) {
         INPUT_RECORD event;
@@ -108,10 +145,10 @@ int RunInteractive(Session* session) {
         if (IsModifierKey(keyEvent.wVirtualKeyCode)) continue;
         const ConsoleKey key = FromEvent(keyEvent);
         for (WORD repeat = 0; running && repeat < (keyEvent.wRepeatCount == 0 ? 1 : keyEvent.wRepeatCount); ++repeat) {
-            running = HandleKey(session, key, &shownLength);
+            running = HandleKey(session, key, &viewStart);
         }
     }
-    SetConsoleCtrlHandler(nullptr, FALSE);
+    SetConsoleCtrlHandler(CtrlCAsKey, FALSE);
     SetConsoleMode(input, savedMode);
     Write(u"\r\n");
     return 0;

@@ -6,23 +6,21 @@
 
 namespace tolvek {
 
-ArgumentTable ArgumentList;
-
 namespace {
 
-void ClearTables() {
-    ArgumentList.count = 0;
+void ClearTable(ArgumentTable& table) {
+    table.count = 0;
     for (int k = 0; k < MAX_ARGUMENTS; ++k) {
-        ArgumentList.start[k] = nullptr;
-        ArgumentList.length[k] = 0;
+        table.start[k] = nullptr;
+        table.length[k] = 0;
     }
 }
 
 // Drops white space that quotes left at the end of each argument.
-void TrimArguments(int count) {
+void TrimArguments(ArgumentTable& table, int count) {
     for (int k = 0; k < count; ++k) {
-        std::int32_t& length = ArgumentList.length[k];
-        char16_t* text = ArgumentList.start[k];
+        std::int32_t& length = table.length[k];
+        char16_t* text = table.start[k];
         while (length > 0 && IsWhiteSpace(text[length - 1])) {
             --length;
             text[length] = u'\0';
@@ -37,9 +35,9 @@ int ReportOverflow(int position) {
 
 }  // namespace
 
-int TokenizeArguments(const char16_t* text) {
+int TokenizeArguments(const char16_t* text, ArgumentTable& table) {
     if (text == nullptr) return -1;
-    ClearTables();
+    ClearTable(table);
 
     int p = 0;  // next free cell of the store
     int j = 0;  // arguments completed
@@ -66,14 +64,14 @@ int TokenizeArguments(const char16_t* text) {
         }
         if (p >= MAX_ARG_LEN - 1) return ReportOverflow(p);
         if (j >= MAX_ARGUMENTS) continue;
-        if (i == 0) ArgumentList.start[j] = &ArgumentList.store[p];
-        ArgumentList.length[j] = ++i;
-        ArgumentList.store[p++] = ToUpperAscii(c);
-        ArgumentList.store[p] = u'\0';
+        if (i == 0) table.start[j] = &table.store[p];
+        table.length[j] = ++i;
+        table.store[p++] = ToUpperAscii(c);
+        table.store[p] = u'\0';
     }
 
-    TrimArguments(j);
-    ArgumentList.count = j;
+    TrimArguments(table, j);
+    table.count = j;
     return j;
 }
 

@@ -213,15 +213,15 @@ int ShowCurrentHotkeys(KeySet keys, const HotkeySlotCodes& slots) {
     return 0;
 }
 
-int RunTolvekCommand(const char16_t* arguments, KeySet keys, HotkeySlotCodes& slots) {
+int RunTolvekCommand(const char16_t* arguments, KeySet keys, HotkeySlotCodes& slots, ArgumentTable& argumentTable) {
     if (arguments == nullptr) return -1;
     // A broken argument list (message already printed) must not act.
-    if (TokenizeArguments(arguments) < 0) return USAGE_ERROR;
+    if (TokenizeArguments(arguments, argumentTable) < 0) return USAGE_ERROR;
 
     Requests requests;
     for (int k = 0; k < MAX_ARGUMENTS; ++k) {
-        if (ArgumentList.length[k] == 0) continue;
-        const Step step = ApplyArgument(ArgumentList.start[k], keys, slots, requests);
+        if (argumentTable.length[k] == 0) continue;
+        const Step step = ApplyArgument(argumentTable.start[k], keys, slots, requests);
         if (step.ends) return step.result;
     }
     if (ReportConflict(requests)) return USAGE_ERROR;

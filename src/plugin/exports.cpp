@@ -35,7 +35,7 @@ int Usage(const char16_t* name, char16_t* buffer) noexcept {
 }
 
 int tolvek(const char16_t* arguments) noexcept {
-    return RunTolvekCommand(arguments, CurrentKeySet(), HotkeySlots);
+    return RunTolvekCommand(arguments, CurrentKeySet(), HotkeySlots, ArgumentList);
 }
 
 int key(KeystrokeRecord* record) noexcept {

@@ -5,5 +5,6 @@ namespace tolvek {
 int HostVersion = 0;
 bool ExtendedKeyMode = false;
 HotkeySlotCodes HotkeySlots = DEFAULT_HOTKEYS;
+ArgumentTable ArgumentList;
 
 }  // namespace tolvek

@@ -79,6 +79,26 @@ KeyCode ParsePart(KeySet keys, const char16_t* part) {
     return 0;
 }
 
+// The message for a save or a load that failed; null for one that went
+// through.
+const char16_t* StoreFailureMessage(StoreResult result) {
+    switch (result) {
+    case StoreResult::Done: return nullptr;
+    case StoreResult::KeyNotOpened: return u"Error opening registry key\r\n";
+    case StoreResult::WriteFailed: return u"Error writing to registry\r\n";
+    case StoreResult::NothingRead: return u"Error reading from registry\r\n";
+    }
+    return nullptr;
+}
+
+// True after reporting a save or a load that failed.
+bool ReportStoreFailure(StoreResult result) {
+    const char16_t* message = StoreFailureMessage(result);
+    if (message == nullptr) return false;
+    ReportError(message);
+    return true;
+}
+
 // What the options of one command ask for, gathered during the scan.
 struct Requests {
     bool save = false;
@@ -230,10 +250,10 @@ int RunTolvekCommand(const char16_t* arguments, KeySet keys, HotkeySlotCodes& sl
         ListSupportedHotkeys(keys);
         return 0;
     }
-    if (requests.save && SaveHotkeysToRegistry(slots) != 0) return STORE_ERROR;
+    if (requests.save && ReportStoreFailure(SaveHotkeysToRegistry(slots))) return STORE_ERROR;
     if (requests.restore) {
         HotkeySlotCodes stored{};
-        if (LoadHotkeysFromRegistry(1, &stored) != 0) return STORE_ERROR;
+        if (ReportStoreFailure(LoadHotkeysFromRegistry(stored))) return STORE_ERROR;
         slots = stored;
     }
 

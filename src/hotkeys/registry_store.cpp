@@ -2,7 +2,6 @@
 
 #include <cstdint>
 
-#include "host/error_prefix.h"
 #include "host/host_api.h"
 #include "hotkeys/hotkey_slots.h"
 #include "os/os.h"
@@ -41,11 +40,10 @@ int ReadValues(os::RegistryRoot root, std::uint32_t (&holding)[HOTKEY_SLOT_COUNT
 
 }  // namespace
 
-int SaveHotkeysToRegistry(const HotkeySlotCodes& slots) {
+StoreResult SaveHotkeysToRegistry(const HotkeySlotCodes& slots) {
     os::RegistryKey key = nullptr;
     if (!os::CreateRegistryKeyForWriting(os::RegistryRoot::CurrentUser, KEY_PATH, &key)) {
-        ReportError(u"Error opening registry key\r\n");
-        return -1;
+        return StoreResult::KeyNotOpened;
     }
     bool allWritten = true;
     for (int slot = 0; slot < HOTKEY_SLOT_COUNT; ++slot) {
@@ -53,13 +51,11 @@ int SaveHotkeysToRegistry(const HotkeySlotCodes& slots) {
             allWritten = false;
         }
     }
-    if (!allWritten) ReportError(u"Error writing to registry\r\n");
     os::CloseRegistryKey(key);
-    return allWritten ? 0 : -1;
+    return allWritten ? StoreResult::Done : StoreResult::WriteFailed;
 }
 
-int LoadHotkeysFromRegistry(int reportErrors, HotkeySlotCodes* loaded) {
-    if (loaded == nullptr) return -1;
+StoreResult LoadHotkeysFromRegistry(HotkeySlotCodes& loaded) {
     std::uint32_t holding[HOTKEY_SLOT_COUNT];
     for (std::uint32_t& value : holding) value = static_cast<std::uint32_t>(NO_HOTKEY);
 
@@ -67,11 +63,10 @@ int LoadHotkeysFromRegistry(int reportErrors, HotkeySlotCodes* loaded) {
     // hotkeys found under the user's key survive where it lacks them.
     if (ReadValues(os::RegistryRoot::CurrentUser, holding) == 0 &&
         ReadValues(os::RegistryRoot::LocalMachine, holding) == 0) {
-        if (reportErrors != 0) ReportError(u"Error reading from registry\r\n");
-        return -1;
+        return StoreResult::NothingRead;
     }
-    for (int slot = 0; slot < HOTKEY_SLOT_COUNT; ++slot) (*loaded)[slot] = static_cast<KeyCode>(holding[slot]);
-    return 0;
+    for (int slot = 0; slot < HOTKEY_SLOT_COUNT; ++slot) loaded[slot] = static_cast<KeyCode>(holding[slot]);
+    return StoreResult::Done;
 }
 
 }  // namespace tolvek

@@ -44,7 +44,8 @@ void ProbeHostVersion() {
 int StartPlugin() {
     ProbeHostVersion();
     HotkeySlotCodes stored{};
-    HotkeySlots = LoadHotkeysFromRegistry(0, &stored) == 0 ? stored : DEFAULT_HOTKEYS;
+    // A failed load is silent: the plug-in starts with the built-in defaults.
+    HotkeySlots = LoadHotkeysFromRegistry(stored) == StoreResult::Done ? stored : DEFAULT_HOTKEYS;
     PrintBannerUnlessQuiet();
     return 0;
 }

@@ -72,8 +72,8 @@ KeyCode ParsePart(KeySet keys, const char16_t* part) {
     const KeyCode code = ParseHotkeyName(keys, part);
     if (code > 0) return code;
     switch (code) {
-    case -2: ReportError(u"Key not allowed \"%s\"\r\n", part); break;
-    case -1: ReportError(u"Invalid hotkey \"%s\"\r\n", part); break;
+    case KEY_NOT_ALLOWED: ReportError(u"Key not allowed \"%s\"\r\n", part); break;
+    case KEY_UNUSABLE: ReportError(u"Invalid hotkey \"%s\"\r\n", part); break;
     default: ReportError(u"Bad hotkey \"%s\"\r\n", part); break;
     }
     return 0;

@@ -153,7 +153,7 @@ int ListSupportedHotkeys(KeySet set) {
     for (int row = 0; row < KeyRowCount(set); ++row) {
         char16_t line[NAME_UNITS] = {};
         for (int column = 0; column < KeyColumnCount(set); ++column) {
-            if (KeyCell(set, row, column) <= 0) continue;
+            if (KeyCell(set, row, column) <= 0) continue;  // KEY_UNUSABLE or KEY_NOT_ALLOWED
             if (line[0] != u'\0') AppendBounded(line, NAME_UNITS, u" \u00B7 ");
             AppendBounded(line, NAME_UNITS, ModifierPrefixes[column]);
             AppendBounded(line, NAME_UNITS, KeyRowName(set, row));

@@ -214,7 +214,7 @@ int ParseHotkeyPair(KeySet keys, const char16_t* value, KeyCode* first, KeyCode*
     return 0;
 }
 
-int ShowCurrentHotkeys(KeySet keys, const HotkeySlotCodes& slots) {
+void ShowCurrentHotkeys(KeySet keys, const HotkeySlotCodes& slots) {
     char16_t firstName[HOTKEY_NAME_UNITS];
     char16_t secondName[HOTKEY_NAME_UNITS];
     for (int action = MoveLeft; action <= DeleteRight; ++action) {
@@ -230,7 +230,6 @@ int ShowCurrentHotkeys(KeySet keys, const HotkeySlotCodes& slots) {
             Printf(HOTKEY_LINES[action].twoKeys, firstShown, secondName);
         }
     }
-    return 0;
 }
 
 int RunTolvekCommand(const char16_t* arguments, KeySet keys, HotkeySlotCodes& slots, ArgumentTable& argumentTable) {
@@ -258,7 +257,8 @@ int RunTolvekCommand(const char16_t* arguments, KeySet keys, HotkeySlotCodes& sl
     }
 
     QPuts(requests.changed ? u"\r\nTolvek hotkeys changed to:\r\n\r\n" : u"\r\nCurrent Tolvek hotkeys are:\r\n\r\n");
-    return ShowCurrentHotkeys(keys, slots);
+    ShowCurrentHotkeys(keys, slots);
+    return 0;
 }
 
 }  // namespace tolvek

@@ -26,7 +26,6 @@ int ParseHotkeyPair(KeySet keys, const char16_t* value, KeyCode* first, KeyCode*
 
 // Prints one line per action of `slots` with its hotkey or hotkeys, named
 // in `keys`; an action whose first slot holds NO_HOTKEY shows NONE there.
-// Returns 0.
-int ShowCurrentHotkeys(KeySet keys, const HotkeySlotCodes& slots);
+void ShowCurrentHotkeys(KeySet keys, const HotkeySlotCodes& slots);
 
 }  // namespace tolvek

@@ -127,17 +127,17 @@ Outcome Perform(Action action, const EditedLine& line) {
 
 }  // namespace
 
-int HandleKeystroke(KeystrokeRecord* record, const HotkeySlotCodes& slots, KeySet keys) {
-    if (record == nullptr) return 0;
+void HandleKeystroke(KeystrokeRecord* record, const HotkeySlotCodes& slots, KeySet keys) {
+    if (record == nullptr) return;
 
     const KeyCode named = KeyCodeOf(*record, keys);
-    if (named == 0) return 0;
+    if (named == 0) return;
     const Action action = ActionFor(slots, WithModifierFlags(named, keys));
-    if (action == Action::None) return 0;
+    if (action == Action::None) return;
 
     std::int32_t cursor = 0;
     std::int32_t length = 0;
-    if (!LocateCursor(*record, &cursor, &length)) return 0;
+    if (!LocateCursor(*record, &cursor, &length)) return;
 
     // Every action scans a line with text once, and the scan needs the
     // escape character in force: the host is asked once, and not at all
@@ -149,7 +149,6 @@ int HandleKeystroke(KeystrokeRecord* record, const HotkeySlotCodes& slots, KeySe
 
     record->keyCode = 0;
     if (keys.extended && record->keyName != nullptr) record->keyName[0] = u'\0';
-    return 0;
 }
 
 int DeleteRange(char16_t* line, int a, int b) {

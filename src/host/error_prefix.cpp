@@ -16,20 +16,19 @@ constexpr std::size_t BATCH_BUFFER_UNITS = 8192;
 
 }  // namespace
 
-int PrintErrorPrefix() {
+void PrintErrorPrefix() {
     Qprintf(os::StandardErrorHandle(), u"%s plugin: ", PLUGIN_NAME);
 
     char16_t buffer[BATCH_BUFFER_UNITS];
     FillBuffer(buffer, BATCH_BUFFER_UNITS, u"%_batch");
     ExpandVariables(buffer, 1);
     // "0" means no batch file is running; the batch nesting depth otherwise.
-    if (buffer[0] == u'0') return 0;
+    if (buffer[0] == u'0') return;
 
     FillBuffer(buffer, BATCH_BUFFER_UNITS, u"%_batchname [%_batchline]  ");
     ExpandVariables(buffer, 1);
     buffer[BATCH_BUFFER_UNITS - 1] = u'\0';
     Qprintf(os::StandardErrorHandle(), u"%s", buffer);
-    return 0;
 }
 
 }  // namespace tolvek

@@ -149,7 +149,7 @@ int FormatHotkeyName(KeySet set, KeyCode code, char16_t* out) {
     return 0;
 }
 
-int ListSupportedHotkeys(KeySet set) {
+void ListSupportedHotkeys(KeySet set) {
     for (int row = 0; row < KeyRowCount(set); ++row) {
         char16_t line[NAME_UNITS] = {};
         for (int column = 0; column < KeyColumnCount(set); ++column) {
@@ -161,7 +161,6 @@ int ListSupportedHotkeys(KeySet set) {
         QPuts(line);
         QPuts(u"\r\n");
     }
-    return 0;
 }
 
 }  // namespace tolvek

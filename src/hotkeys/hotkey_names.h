@@ -38,7 +38,7 @@ int FormatHotkeyName(KeySet keys, KeyCode code, char16_t* out);
 
 // Prints one line per key of `keys` through QPuts, in table order:
 // every usable combination of that key, separated by a space, a middle dot
-// (U+00B7) and a space, then "\r\n" in a second QPuts call. Returns 0.
-int ListSupportedHotkeys(KeySet keys);
+// (U+00B7) and a space, then "\r\n" in a second QPuts call.
+void ListSupportedHotkeys(KeySet keys);
 
 }  // namespace tolvek

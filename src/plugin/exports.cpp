@@ -19,7 +19,8 @@ PluginInfoRecord* GetPluginInfo() noexcept {
 }
 
 int InitializePlugin() noexcept {
-    return StartPlugin();
+    StartPlugin();
+    return 0;
 }
 
 int ShutdownPlugin() noexcept {
@@ -39,7 +40,8 @@ int tolvek(const char16_t* arguments) noexcept {
 }
 
 int key(KeystrokeRecord* record) noexcept {
-    return HandleKeystroke(record, HotkeySlots, CurrentKeySet());
+    HandleKeystroke(record, HotkeySlots, CurrentKeySet());
+    return 0;
 }
 
 }  // extern "C"

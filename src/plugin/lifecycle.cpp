@@ -41,13 +41,12 @@ void ProbeHostVersion() {
     ExtendedKeyMode = UsesExtendedKeys(HostVersion);
 }
 
-int StartPlugin() {
+void StartPlugin() {
     ProbeHostVersion();
     HotkeySlotCodes stored{};
     // A failed load is silent: the plug-in starts with the built-in defaults.
     HotkeySlots = LoadHotkeysFromRegistry(stored) == StoreResult::Done ? stored : DEFAULT_HOTKEYS;
     PrintBannerUnlessQuiet();
-    return 0;
 }
 
 }  // namespace tolvek

@@ -15,6 +15,13 @@ namespace tolvek {
 // Key code in the host's numbering (see hotkeys/hotkey_slots.h).
 using KeyCode = std::int32_t;
 
+// The size of the host's text buffers, in units with the terminator: the
+// buffer the host hands to Usage, and the expansion buffers the plug-in
+// hands to ExpandVariables (but for the batch file's position, which may be
+// a long path and gets a larger one). The host may fill an expansion
+// buffer to its last unit and leave no terminator.
+constexpr std::size_t HOST_BUFFER_UNITS = 1024;
+
 extern "C" {
 
 // Replaces the buffer's text in place by its expansion. `flags` is always 1.

@@ -28,9 +28,37 @@ void TrimArguments(ArgumentTable& table, int count) {
     }
 }
 
-int ReportOverflow(int position) {
+void ReportOverflow(int position) {
     ReportError(u"Buffer overflow: b = %d, MAX_ARG_LEN = %d \r\n", position, MAX_ARG_LEN);
-    return -1;
+}
+
+// How far a run has come.
+struct Progress {
+    int nextCell = 0;    // next free cell of the store
+    int completed = 0;   // arguments completed
+    int openLength = 0;  // length of the open argument, 0 when none is open
+};
+
+// A separator ends the open argument, if any, and steps past the
+// terminator written after its last character.
+void EndArgument(Progress& at) {
+    if (at.openLength == 0) return;
+    ++at.completed;
+    at.openLength = 0;
+    ++at.nextCell;
+}
+
+// Stores one character of an argument, upper-cased and followed by a
+// terminator. The characters of arguments beyond the 1024th are dropped,
+// but they still count against the store. False when the store is full.
+bool StoreCharacter(ArgumentTable& table, Progress& at, char16_t c) {
+    if (at.nextCell >= MAX_ARG_LEN - 1) return false;
+    if (at.completed >= MAX_ARGUMENTS) return true;
+    if (at.openLength == 0) table.start[at.completed] = &table.store[at.nextCell];
+    table.length[at.completed] = ++at.openLength;
+    table.store[at.nextCell++] = ToUpperAscii(c);
+    table.store[at.nextCell] = u'\0';
+    return true;
 }
 
 }  // namespace
@@ -39,40 +67,24 @@ int TokenizeArguments(const char16_t* text, ArgumentTable& table) {
     if (text == nullptr) return -1;
     ClearTable(table);
 
-    int p = 0;  // next free cell of the store
-    int j = 0;  // arguments completed
-    int i = 0;  // length of the open argument, 0 when none is open
+    Progress at;
     bool inQuotes = false;
-
-    for (const char16_t* next = text;; ++next) {
+    for (const char16_t* next = text; *next != u'\0'; ++next) {
         const char16_t c = *next;
         if (c == u'"') {
             inQuotes = !inQuotes;
-            continue;
+        } else if (!inQuotes && IsWhiteSpace(c)) {
+            EndArgument(at);
+        } else if (!StoreCharacter(table, at, c)) {
+            ReportOverflow(at.nextCell);
+            return -1;
         }
-        if (!inQuotes && IsWhiteSpace(c)) {
-            if (i > 0) {
-                ++j;
-                i = 0;
-                ++p;  // past the terminator written with the last character
-            }
-            continue;
-        }
-        if (c == u'\0') {
-            if (i > 0) ++j;
-            break;
-        }
-        if (p >= MAX_ARG_LEN - 1) return ReportOverflow(p);
-        if (j >= MAX_ARGUMENTS) continue;
-        if (i == 0) table.start[j] = &table.store[p];
-        table.length[j] = ++i;
-        table.store[p++] = ToUpperAscii(c);
-        table.store[p] = u'\0';
     }
+    if (at.openLength > 0) ++at.completed;
 
-    TrimArguments(table, j);
-    table.count = j;
-    return j;
+    TrimArguments(table, at.completed);
+    table.count = at.completed;
+    return at.completed;
 }
 
 }  // namespace tolvek

@@ -28,8 +28,10 @@ void TrimArguments(ArgumentTable& table, int count) {
     }
 }
 
+// The message calls the store's size MAX_ARG_LEN, as it always has: its
+// text is part of what the command prints and stays as it is.
 void ReportOverflow(int position) {
-    ReportError(u"Buffer overflow: b = %d, MAX_ARG_LEN = %d \r\n", position, MAX_ARG_LEN);
+    ReportError(u"Buffer overflow: b = %d, MAX_ARG_LEN = %d \r\n", position, ARGUMENT_STORE_UNITS);
 }
 
 // How far a run has come.
@@ -52,7 +54,7 @@ void EndArgument(Progress& at) {
 // terminator. The characters of arguments beyond the 1024th are dropped,
 // but they still count against the store. False when the store is full.
 bool StoreCharacter(ArgumentTable& table, Progress& at, char16_t c) {
-    if (at.nextCell >= MAX_ARG_LEN - 1) return false;
+    if (at.nextCell >= ARGUMENT_STORE_UNITS - 1) return false;
     if (at.completed >= MAX_ARGUMENTS) return true;
     if (at.openLength == 0) table.start[at.completed] = &table.store[at.nextCell];
     table.length[at.completed] = ++at.openLength;

@@ -23,7 +23,7 @@ struct HotkeyOption {
     HotkeySlot slot;
 };
 
-constexpr HotkeyOption HOTKEY_OPTIONS[] = {
+constexpr HotkeyOption HotkeyOptions[] = {
     {u"/ML", MoveLeft},
     {u"/MR", MoveRight},
     {u"/DL", DeleteLeft},
@@ -36,7 +36,7 @@ struct HotkeyLine {
     const char16_t* twoKeys;
 };
 
-constexpr HotkeyLine HOTKEY_LINES[] = {
+constexpr HotkeyLine HotkeyLines[] = {
     {u"Move arg left   :  %s\r\n", u"Move arg left   :  %s or %s\r\n"},
     {u"Move arg right  :  %s\r\n", u"Move arg right  :  %s or %s\r\n"},
     {u"Delete arg left :  %s\r\n", u"Delete arg left :  %s or %s\r\n"},
@@ -44,11 +44,9 @@ constexpr HotkeyLine HOTKEY_LINES[] = {
 };
 
 constexpr const char16_t* VERSION_LINE = u"\r\n\t\t\t\t%s  %u.%u.%u.%u (%s)\r\n";
-constexpr unsigned VERSION_NUMBERS[] = {TOLVEK_VERSION_MAJOR, TOLVEK_VERSION_MINOR, TOLVEK_VERSION_PATCH,
-                                        TOLVEK_VERSION_BUILD};
+constexpr unsigned VersionNumbers[] = {TOLVEK_VERSION_MAJOR, TOLVEK_VERSION_MINOR, TOLVEK_VERSION_PATCH,
+                                       TOLVEK_VERSION_BUILD};
 constexpr const char16_t* PLATFORM_TAG = u"x64";
-
-constexpr std::size_t KEY_NAME_UNITS = 1024;
 
 // True when `argument` begins with `prefix`, A-Z compared without case.
 bool StartsWithIgnoringAsciiCase(const char16_t* argument, const char16_t* prefix) {
@@ -59,7 +57,7 @@ bool StartsWithIgnoringAsciiCase(const char16_t* argument, const char16_t* prefi
 }
 
 const HotkeyOption* HotkeyOptionOf(const char16_t* argument) {
-    for (const HotkeyOption& option : HOTKEY_OPTIONS) {
+    for (const HotkeyOption& option : HotkeyOptions) {
         if (StartsWithIgnoringAsciiCase(argument, option.prefix)) return &option;
     }
     return nullptr;
@@ -140,8 +138,8 @@ Step ApplyArgument(const char16_t* argument, KeySet keys, HotkeySlotCodes& slots
     if (helpWithVersion || TextEquals(argument, u"/?")) {
         QPuts(CommandHelpText);
         if (helpWithVersion) {
-            Printf(VERSION_LINE, PLUGIN_NAME, VERSION_NUMBERS[0], VERSION_NUMBERS[1], VERSION_NUMBERS[2],
-                   VERSION_NUMBERS[3], PLATFORM_TAG);
+            Printf(VERSION_LINE, PLUGIN_NAME, VersionNumbers[0], VersionNumbers[1], VersionNumbers[2],
+                   VersionNumbers[3], PLATFORM_TAG);
         }
         return EndWith(0);
     }
@@ -188,8 +186,8 @@ int ParseHotkeyPair(KeySet keys, const char16_t* value, KeyCode* first, KeyCode*
     // separator and runs to the end, further separators included.
     const std::size_t firstLength = FirstNameLengthInPair(value);
     if (firstLength == 0) return 1;
-    char16_t firstPart[KEY_NAME_UNITS];
-    const std::size_t kept = firstLength < KEY_NAME_UNITS - 1 ? firstLength : KEY_NAME_UNITS - 1;
+    char16_t firstPart[HOTKEY_NAME_UNITS];
+    const std::size_t kept = firstLength < HOTKEY_NAME_UNITS - 1 ? firstLength : HOTKEY_NAME_UNITS - 1;
     for (std::size_t i = 0; i < kept; ++i) firstPart[i] = value[i];
     firstPart[kept] = u'\0';
 
@@ -224,10 +222,10 @@ void ShowCurrentHotkeys(KeySet keys, const HotkeySlotCodes& slots) {
         const char16_t* const firstShown = first == NO_HOTKEY ? u"NONE" : firstName;
         const KeyCode second = slots[action + SECOND_KEY_OFFSET];
         if (second == NO_HOTKEY) {
-            Printf(HOTKEY_LINES[action].oneKey, firstShown);
+            Printf(HotkeyLines[action].oneKey, firstShown);
         } else {
             FormatHotkeyName(keys, second, secondName);
-            Printf(HOTKEY_LINES[action].twoKeys, firstShown, secondName);
+            Printf(HotkeyLines[action].twoKeys, firstShown, secondName);
         }
     }
 }

@@ -33,7 +33,7 @@ KeyCode KeyCodeOf(const KeystrokeRecord& record, KeySet keys) {
 }
 
 // Adds the flags of the modifier combination held at this moment.
-KeyCode WithModifierFlags(KeyCode code, KeySet keys) {
+KeyCode AddHeldModifierFlags(KeyCode code, KeySet keys) {
     const bool shift = os::IsKeyHeld(os::VK_SHIFT_KEY);
     const bool ctrl = os::IsKeyHeld(os::VK_CONTROL_KEY);
     const bool alt = os::IsKeyHeld(os::VK_ALT_KEY);
@@ -152,7 +152,7 @@ void HandleKeystroke(KeystrokeRecord* record, const HotkeySlotCodes& slots, KeyS
 
     const KeyCode named = KeyCodeOf(*record, keys);
     if (named == 0) return;
-    const std::optional<Action> action = ActionFor(slots, WithModifierFlags(named, keys));
+    const std::optional<Action> action = ActionFor(slots, AddHeldModifierFlags(named, keys));
     if (!action) return;
 
     std::int32_t cursor = 0;

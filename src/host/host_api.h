@@ -43,7 +43,8 @@ void ClearEditLine(char16_t* line);
 }  // extern "C"
 
 // The record the host passes to the keystroke handler. Only the named fields
-// are used; the host's own bytes are neither read nor written.
+// are used, under the names the host gives them; the host's own bytes are
+// neither read nor written.
 struct KeystrokeRecord {
     std::int32_t keyCode;  // 0 when the key is given by name only
     std::uint8_t hostBytesA[20];
@@ -61,7 +62,8 @@ static_assert(offsetof(KeystrokeRecord, redraw) == 40);
 static_assert(offsetof(KeystrokeRecord, keyName) == 48);
 static_assert(sizeof(KeystrokeRecord) == 56);
 
-// The plug-in's identity record, handed to the host by GetPluginInfo.
+// The plug-in's identity record, handed to the host by GetPluginInfo. The
+// fields keep the names and the capitals the host gives them.
 struct PluginInfoRecord {
     const char16_t* Name;
     const char16_t* Author;

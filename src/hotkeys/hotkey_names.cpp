@@ -20,14 +20,14 @@ struct ModifierWord {
     int bit;
 };
 
-constexpr ModifierWord MODIFIER_WORDS[] = {
+constexpr ModifierWord ModifierWords[] = {
     {u"s", SHIFT_BIT},   {u"shift", SHIFT_BIT},  {u"c", CTRL_BIT}, {u"ctl", CTRL_BIT},
     {u"ctrl", CTRL_BIT}, {u"control", CTRL_BIT}, {u"a", ALT_BIT},  {u"alt", ALT_BIT},
 };
 
 // The modifier bit of a word, or 0 for a word that names no modifier.
 int ModifierBit(const char16_t* word) {
-    for (const ModifierWord& modifier : MODIFIER_WORDS) {
+    for (const ModifierWord& modifier : ModifierWords) {
         if (EqualsIgnoringAsciiCase(word, modifier.word)) return modifier.bit;
     }
     return 0;

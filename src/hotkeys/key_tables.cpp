@@ -44,7 +44,7 @@ constexpr ShortName FunctionKeyName(int number) {
 
 // PC keyboard scan codes of the letters A to Z.
 // clang-format off
-constexpr KeyCode LETTER_SCAN_CODES[LETTER_KEYS] = {
+constexpr KeyCode LetterScanCodes[LETTER_KEYS] = {
     0x1E, 0x30, 0x2E, 0x20, 0x12, 0x21, 0x22, 0x23, 0x17, 0x24, 0x25, 0x26, 0x32,  // A-M
     0x31, 0x18, 0x19, 0x10, 0x13, 0x1F, 0x14, 0x16, 0x2F, 0x11, 0x2D, 0x15, 0x2C,  // N-Z
 };
@@ -55,7 +55,7 @@ constexpr KeyCode LETTER_SCAN_CODES[LETTER_KEYS] = {
 // so is Ctrl-M (Enter) in the legacy set.
 constexpr Codes LetterCodes(char16_t letter, bool extended) {
     const KeyCode k = letter - u'A' + 1;
-    const KeyCode s = LETTER_SCAN_CODES[k - 1];
+    const KeyCode s = LetterScanCodes[k - 1];
     Codes codes = {NA, NA, k, 0x10000 + s, 0x20000 + k, 0x50000 + s, 0x70000 + s};
     if (letter == u'C' || letter == u'S') {
         codes[COLUMN_CTRL] = KEY_UNUSABLE;
@@ -82,7 +82,7 @@ constexpr char16_t DigitOf(int n) {
 // Navigation keys, the same in both sets; the legacy set drops the last
 // column. Ctrl+Shift of Left and Right is 0x300CC/0x300CD, not Shift + 0x20000.
 // clang-format off
-constexpr std::array<ExtendedKeyRow, 10> NAVIGATION_KEYS = {{
+constexpr std::array<ExtendedKeyRow, 10> NavigationKeys = {{
     //  name        none     Shift    Ctrl     Alt      Ctrl+Shift Ctrl+Alt Ctrl+Alt+Shift
     {u"Home",  {0x10047, 0x100CA, 0x10077, XX,      0x300CA, 0x50077, 0x70077}},
     {u"End",   {0x1004F, 0x100CB, 0x10075, XX,      0x300CB, 0x50075, 0x70075}},
@@ -99,7 +99,7 @@ constexpr std::array<ExtendedKeyRow, 10> NAVIGATION_KEYS = {{
 
 // Legacy rows 59 to 74.
 // clang-format off
-constexpr std::array<LegacyKeyRow, 16> LEGACY_REMAINING_KEYS = {{
+constexpr std::array<LegacyKeyRow, 16> LegacyRemainingKeys = {{
     //  name       none Shift Ctrl     Alt      Ctrl+Shift Ctrl+Alt
     {u"BkSp",  {NA, XX, 0x7F,    0x1000E, 0x3000E, 0x5000E}},
     {u"Grave", {NA, NA, XX,      0x10029, 0x30029, 0x50029}},
@@ -123,7 +123,7 @@ constexpr std::array<LegacyKeyRow, 16> LEGACY_REMAINING_KEYS = {{
 // Extended rows 59 to 72. Alt+Plus is the legacy Alt+"=" code 0x10083, and
 // Ctrl+Shift of Divide, ";", "'", "," and Decimal lacks the 0x800 bit.
 // clang-format off
-constexpr std::array<ExtendedKeyRow, 14> EXTENDED_REMAINING_KEYS = {{
+constexpr std::array<ExtendedKeyRow, 14> ExtendedRemainingKeys = {{
     //  name           none Shift  Ctrl     Alt      Ctrl+Shift Ctrl+Alt Ctrl+Alt+Shift
     {u"Backspace", {NA, 0x87F, 0x7F,    0x1000E, 0x3000E, 0x5000E, 0x7000E}},
     {u"`",         {NA, NA,    0x860,   0x10860, 0x20860, 0x50860, 0x70860}},
@@ -147,9 +147,9 @@ constexpr std::array<ExtendedKeyRow, 14> EXTENDED_REMAINING_KEYS = {{
 // the set's remaining rows.
 
 constexpr int RULE_AND_NAVIGATION_ROWS =
-    FUNCTION_KEYS + static_cast<int>(NAVIGATION_KEYS.size()) + LETTER_KEYS + DIGIT_KEYS;
-static_assert(RULE_AND_NAVIGATION_ROWS + LEGACY_REMAINING_KEYS.size() == LEGACY_KEY_ROWS);
-static_assert(RULE_AND_NAVIGATION_ROWS + EXTENDED_REMAINING_KEYS.size() == EXTENDED_KEY_ROWS);
+    FUNCTION_KEYS + static_cast<int>(NavigationKeys.size()) + LETTER_KEYS + DIGIT_KEYS;
+static_assert(RULE_AND_NAVIGATION_ROWS + LegacyRemainingKeys.size() == LEGACY_KEY_ROWS);
+static_assert(RULE_AND_NAVIGATION_ROWS + ExtendedRemainingKeys.size() == EXTENDED_KEY_ROWS);
 
 constexpr bool NameFits(const char16_t* name, int units) {
     int length = 0;
@@ -158,7 +158,7 @@ constexpr bool NameFits(const char16_t* name, int units) {
 }
 
 constexpr bool NavigationNamesFitLegacyRows() {
-    for (const ExtendedKeyRow& row : NAVIGATION_KEYS) {
+    for (const ExtendedKeyRow& row : NavigationKeys) {
         if (!NameFits(row.name, LEGACY_NAME_UNITS)) return false;
     }
     return true;
@@ -180,7 +180,7 @@ constexpr std::array<Row, Rows> BuildKeyTable(bool extended, const std::array<Ro
     for (int number = 1; number <= FUNCTION_KEYS; ++number) {
         table[at++] = MakeRow<Row>(FunctionKeyName(number).units, FunctionKeyCodes(number).data());
     }
-    for (const ExtendedKeyRow& key : NAVIGATION_KEYS) {
+    for (const ExtendedKeyRow& key : NavigationKeys) {
         table[at++] = MakeRow<Row>(key.name, key.codes);
     }
     for (char16_t letter = u'A'; letter <= u'Z'; ++letter) {
@@ -198,10 +198,10 @@ constexpr std::array<Row, Rows> BuildKeyTable(bool extended, const std::array<Ro
 }  // namespace
 
 constinit const std::array<LegacyKeyRow, LEGACY_KEY_ROWS> LegacyKeyTable =
-    BuildKeyTable<LegacyKeyRow, LEGACY_KEY_ROWS>(false, LEGACY_REMAINING_KEYS);
+    BuildKeyTable<LegacyKeyRow, LEGACY_KEY_ROWS>(false, LegacyRemainingKeys);
 
 constinit const std::array<ExtendedKeyRow, EXTENDED_KEY_ROWS> ExtendedKeyTable =
-    BuildKeyTable<ExtendedKeyRow, EXTENDED_KEY_ROWS>(true, EXTENDED_REMAINING_KEYS);
+    BuildKeyTable<ExtendedKeyRow, EXTENDED_KEY_ROWS>(true, ExtendedRemainingKeys);
 
 // clang-format off
 constinit const std::array<LegacyKeyAlias, LEGACY_ALIAS_ROWS> LegacyKeyAliases = {{

@@ -34,7 +34,7 @@ void StartPlugin() {
     ProbeHostVersion();
     HotkeySlotCodes stored{};
     // A failed load is silent: the plug-in starts with the built-in defaults.
-    HotkeySlots = LoadHotkeysFromRegistry(stored) == StoreResult::Done ? stored : DEFAULT_HOTKEYS;
+    HotkeySlots = LoadHotkeysFromRegistry(stored) == StoreResult::Done ? stored : DefaultHotkeys;
     PrintBannerUnlessQuiet();
 }
 

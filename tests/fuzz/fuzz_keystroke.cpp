@@ -110,7 +110,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fake_os::HoldModifiers(shift, ctrl, alt);
     fake_host::SetExpansion(u"%@option[escapechar]", ESCAPES[input.Byte() % (sizeof ESCAPES / sizeof *ESCAPES)]);
 
-    HotkeySlots = DEFAULT_HOTKEYS;
+    HotkeySlots = DefaultHotkeys;
     if (flags & 0x10) {
         for (KeyCode& slot : HotkeySlots) slot = static_cast<KeyCode>(input.Word() & 0x7FFFF);
     }

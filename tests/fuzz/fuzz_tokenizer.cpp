@@ -22,7 +22,7 @@ namespace {
 
 constexpr std::size_t TEXT_UNITS = 20000;
 constexpr char16_t MARKER = 0xA5A5;
-constexpr int STORE_LAST = MAX_ARG_LEN - 1;
+constexpr int STORE_LAST = ARGUMENT_STORE_UNITS - 1;
 
 // What a run should leave behind, worked out argument by argument. The
 // model writes its arguments into its own store, one after another.
@@ -88,7 +88,7 @@ std::size_t TrimmedLength(const Piece& piece) {
 ArgumentTable table;  // what the runs tokenize into
 
 bool InsideStore(const char16_t* pointer) {
-    return pointer >= table.store && pointer < table.store + MAX_ARG_LEN;
+    return pointer >= table.store && pointer < table.store + ARGUMENT_STORE_UNITS;
 }
 
 char16_t text[TEXT_UNITS];
@@ -134,7 +134,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Model(text, expected);
     FUZZ_REQUIRE(result == expected.result);
     FUZZ_REQUIRE(result <= MAX_ARGUMENTS);
-    for (int cell = expected.lastCellWritten + 1; cell < MAX_ARG_LEN; ++cell) {
+    for (int cell = expected.lastCellWritten + 1; cell < ARGUMENT_STORE_UNITS; ++cell) {
         FUZZ_REQUIRE(table.store[cell] == MARKER);
     }
 

@@ -131,7 +131,7 @@ TEST_F(KeystrokeHandlerTest, KeyMatchingNoSlotLeavesTheRecordByteForByte) {
 TEST_F(KeystrokeHandlerTest, SwitchedOffSlotsMatchNoKey) {
     HotkeySlotCodes allOff;
     allOff.fill(NO_HOTKEY);
-    for (const HotkeySlotCodes& slots : {DEFAULT_HOTKEYS, allOff}) {
+    for (const HotkeySlotCodes& slots : {DefaultHotkeys, allOff}) {
         for (const bool extended : {false, true}) {
             HostCall call(u"dir /s /b x", 6, NO_HOTKEY);
             HostCall before = call;

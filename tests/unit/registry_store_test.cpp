@@ -181,7 +181,7 @@ TEST_F(RegistryStoreTest, ValuesOfOtherTypesAndSizesLoadByTheirRawBytes) {
     }
 }
 
-TEST_F(RegistryStoreTest, ValueLongerThanFourBytesKeepsWhatTheHoldingValueHeld) {
+TEST_F(RegistryStoreTest, ValueLongerThanFourBytesKeepsTheCodeLoadedBefore) {
     const std::vector<unsigned char> eightBytes = {1, 2, 3, 4, 5, 6, 7, 8};
     // Alone under the user's key it counts as no setting.
     Store({{USER, u"MoveLeft", fake_os::REG_BINARY_TYPE, eightBytes}, Number(MACHINE, u"MoveLeft", 3)});

@@ -10,8 +10,8 @@
 namespace tolvek {
 
 // The key table cells that hold no key code: a combination that cannot be
-// a hotkey, and a key that is not allowed with that modifier set. Both are
-// the host's own values.
+// a hotkey, and a key that is not allowed with that modifier set. The
+// command refuses both as hotkeys, each with its own message.
 constexpr KeyCode KEY_UNUSABLE = -1;
 constexpr KeyCode KEY_NOT_ALLOWED = -2;
 

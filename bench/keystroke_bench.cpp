@@ -88,7 +88,7 @@ void Prepare(benchmark::State& state) {
     state.SetLabel(LINE_KIND_LABELS[state.range(1)]);
     fake_host::Reset();
     fake_os::Reset();
-    HotkeySlots = DEFAULT_HOTKEYS;
+    HotkeySlots = DefaultHotkeys;
     const std::u16string text = LineFor(state);
     buffers.length = text.size();
     std::memcpy(buffers.original, text.c_str(), (text.size() + 1) * sizeof(char16_t));

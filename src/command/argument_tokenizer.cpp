@@ -6,23 +6,21 @@
 
 namespace tolvek {
 
-ArgumentTable ArgumentList;
-
 namespace {
 
-void ClearTables() {
-    ArgumentList.count = 0;
+void ClearTable(ArgumentTable& table) {
+    table.count = 0;
     for (int k = 0; k < MAX_ARGUMENTS; ++k) {
-        ArgumentList.start[k] = nullptr;
-        ArgumentList.length[k] = 0;
+        table.start[k] = nullptr;
+        table.length[k] = 0;
     }
 }
 
 // Drops white space that quotes left at the end of each argument.
-void TrimArguments(int count) {
+void TrimArguments(ArgumentTable& table, int count) {
     for (int k = 0; k < count; ++k) {
-        std::int32_t& length = ArgumentList.length[k];
-        char16_t* text = ArgumentList.start[k];
+        std::int32_t& length = table.length[k];
+        char16_t* text = table.start[k];
         while (length > 0 && IsWhiteSpace(text[length - 1])) {
             --length;
             text[length] = u'\0';
@@ -30,51 +28,65 @@ void TrimArguments(int count) {
     }
 }
 
-int ReportOverflow(int position) {
-    ReportError(u"Buffer overflow: b = %d, MAX_ARG_LEN = %d \r\n", position, MAX_ARG_LEN);
-    return -1;
+// The message calls the store's size MAX_ARG_LEN, as it always has: its
+// text is part of what the command prints and stays as it is.
+void ReportOverflow(int position) {
+    ReportError(u"Buffer overflow: b = %d, MAX_ARG_LEN = %d \r\n", position, ARGUMENT_STORE_UNITS);
+}
+
+// How far a run has come.
+struct Progress {
+    int nextCell = 0;    // next free cell of the store
+    int completed = 0;   // arguments completed
+    int openLength = 0;  // length of the open argument, 0 when none is open
+};
+
+// A separator ends the open argument, if any, and steps past the
+// terminator written after its last character.
+void EndArgument(Progress& at) {
+    if (at.openLength == 0) return;
+    ++at.completed;
+    at.openLength = 0;
+    ++at.nextCell;
+}
+
+// Stores one character of an argument, upper-cased and followed by a
+// terminator. The characters of arguments beyond the 1024th are dropped,
+// but they still count against the store. False when the store is full.
+bool StoreCharacter(ArgumentTable& table, Progress& at, char16_t c) {
+    if (at.nextCell >= ARGUMENT_STORE_UNITS - 1) return false;
+    if (at.completed >= MAX_ARGUMENTS) return true;
+    if (at.openLength == 0) table.start[at.completed] = &table.store[at.nextCell];
+    table.length[at.completed] = ++at.openLength;
+    table.store[at.nextCell++] = ToUpperAscii(c);
+    table.store[at.nextCell] = u'\0';
+    return true;
 }
 
 }  // namespace
 
-int TokenizeArguments(const char16_t* text) {
+int TokenizeArguments(const char16_t* text, ArgumentTable& table) {
     if (text == nullptr) return -1;
-    ClearTables();
+    ClearTable(table);
 
-    int p = 0;  // next free cell of the store
-    int j = 0;  // arguments completed
-    int i = 0;  // length of the open argument, 0 when none is open
+    Progress at;
     bool inQuotes = false;
-
-    for (const char16_t* next = text;; ++next) {
+    for (const char16_t* next = text; *next != u'\0'; ++next) {
         const char16_t c = *next;
         if (c == u'"') {
             inQuotes = !inQuotes;
-            continue;
+        } else if (!inQuotes && IsWhiteSpace(c)) {
+            EndArgument(at);
+        } else if (!StoreCharacter(table, at, c)) {
+            ReportOverflow(at.nextCell);
+            return -1;
         }
-        if (!inQuotes && IsWhiteSpace(c)) {
-            if (i > 0) {
-                ++j;
-                i = 0;
-                ++p;  // past the terminator written with the last character
-            }
-            continue;
-        }
-        if (c == u'\0') {
-            if (i > 0) ++j;
-            break;
-        }
-        if (p >= MAX_ARG_LEN - 1) return ReportOverflow(p);
-        if (j >= MAX_ARGUMENTS) continue;
-        if (i == 0) ArgumentList.start[j] = &ArgumentList.store[p];
-        ArgumentList.length[j] = ++i;
-        ArgumentList.store[p++] = ToUpperAscii(c);
-        ArgumentList.store[p] = u'\0';
     }
+    if (at.openLength > 0) ++at.completed;
 
-    TrimArguments(j);
-    ArgumentList.count = j;
-    return j;
+    TrimArguments(table, at.completed);
+    table.count = at.completed;
+    return at.completed;
 }
 
 }  // namespace tolvek

@@ -6,24 +6,23 @@
 
 namespace tolvek {
 
-constexpr int MAX_ARG_LEN = 8192;    // cells of the character store
-constexpr int MAX_ARGUMENTS = 1024;  // entries of the start and length tables
+constexpr int ARGUMENT_STORE_UNITS = 8192;  // cells of the character store
+constexpr int MAX_ARGUMENTS = 1024;         // entries of the start and length tables
 
-// The arguments of the last run, process-global and overwritten by each run.
+// The arguments of one run, kept by the caller and overwritten by each run
+// into the same table.
 struct ArgumentTable {
-    char16_t* start[MAX_ARGUMENTS];      // first character, null where no argument
-    std::int32_t length[MAX_ARGUMENTS];  // characters, 0 where no argument
-    std::int32_t count;                  // arguments of the last completed run
-    char16_t store[MAX_ARG_LEN];         // the texts, each NUL-terminated
+    char16_t* start[MAX_ARGUMENTS];        // first character, null where no argument
+    std::int32_t length[MAX_ARGUMENTS];    // characters, 0 where no argument
+    std::int32_t count;                    // arguments of the last completed run
+    char16_t store[ARGUMENT_STORE_UNITS];  // the texts, each NUL-terminated
 };
 
-extern ArgumentTable ArgumentList;
-
-// Fills ArgumentList from `text` and returns the number of arguments (at
-// most 1024; later ones are dropped silently). Returns -1 when `text` is
-// null (the list is left alone) or when the texts do not fit in the store
-// (after printing the overflow message; the list then holds what was
+// Fills `table` from `text` and returns the number of arguments (at most
+// 1024; later ones are dropped silently). Returns -1 when `text` is null
+// (the table is left alone) or when the texts do not fit in the store
+// (after printing the overflow message; the table then holds what was
 // stored up to that point and the count is 0).
-int TokenizeArguments(const char16_t* text);
+int TokenizeArguments(const char16_t* text, ArgumentTable& table);
 
 }  // namespace tolvek

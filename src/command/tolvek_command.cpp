@@ -23,7 +23,7 @@ struct HotkeyOption {
     HotkeySlot slot;
 };
 
-constexpr HotkeyOption HOTKEY_OPTIONS[] = {
+constexpr HotkeyOption HotkeyOptions[] = {
     {u"/ML", MoveLeft},
     {u"/MR", MoveRight},
     {u"/DL", DeleteLeft},
@@ -36,7 +36,7 @@ struct HotkeyLine {
     const char16_t* twoKeys;
 };
 
-constexpr HotkeyLine HOTKEY_LINES[] = {
+constexpr HotkeyLine HotkeyLines[] = {
     {u"Move arg left   :  %s\r\n", u"Move arg left   :  %s or %s\r\n"},
     {u"Move arg right  :  %s\r\n", u"Move arg right  :  %s or %s\r\n"},
     {u"Delete arg left :  %s\r\n", u"Delete arg left :  %s or %s\r\n"},
@@ -44,11 +44,9 @@ constexpr HotkeyLine HOTKEY_LINES[] = {
 };
 
 constexpr const char16_t* VERSION_LINE = u"\r\n\t\t\t\t%s  %u.%u.%u.%u (%s)\r\n";
-constexpr unsigned VERSION_NUMBERS[] = {TOLVEK_VERSION_MAJOR, TOLVEK_VERSION_MINOR, TOLVEK_VERSION_PATCH,
-                                        TOLVEK_VERSION_BUILD};
+constexpr unsigned VersionNumbers[] = {TOLVEK_VERSION_MAJOR, TOLVEK_VERSION_MINOR, TOLVEK_VERSION_PATCH,
+                                       TOLVEK_VERSION_BUILD};
 constexpr const char16_t* PLATFORM_TAG = u"x64";
-
-constexpr std::size_t KEY_NAME_UNITS = 1024;
 
 // True when `argument` begins with `prefix`, A-Z compared without case.
 bool StartsWithIgnoringAsciiCase(const char16_t* argument, const char16_t* prefix) {
@@ -59,7 +57,7 @@ bool StartsWithIgnoringAsciiCase(const char16_t* argument, const char16_t* prefi
 }
 
 const HotkeyOption* HotkeyOptionOf(const char16_t* argument) {
-    for (const HotkeyOption& option : HOTKEY_OPTIONS) {
+    for (const HotkeyOption& option : HotkeyOptions) {
         if (StartsWithIgnoringAsciiCase(argument, option.prefix)) return &option;
     }
     return nullptr;
@@ -72,11 +70,31 @@ KeyCode ParsePart(KeySet keys, const char16_t* part) {
     const KeyCode code = ParseHotkeyName(keys, part);
     if (code > 0) return code;
     switch (code) {
-    case -2: ReportError(u"Key not allowed \"%s\"\r\n", part); break;
-    case -1: ReportError(u"Invalid hotkey \"%s\"\r\n", part); break;
+    case KEY_NOT_ALLOWED: ReportError(u"Key not allowed \"%s\"\r\n", part); break;
+    case KEY_UNUSABLE: ReportError(u"Invalid hotkey \"%s\"\r\n", part); break;
     default: ReportError(u"Bad hotkey \"%s\"\r\n", part); break;
     }
     return 0;
+}
+
+// The message for a save or a load that failed; null for one that went
+// through.
+const char16_t* StoreFailureMessage(StoreResult result) {
+    switch (result) {
+    case StoreResult::Done: return nullptr;
+    case StoreResult::KeyNotOpened: return u"Error opening registry key\r\n";
+    case StoreResult::WriteFailed: return u"Error writing to registry\r\n";
+    case StoreResult::NothingRead: return u"Error reading from registry\r\n";
+    }
+    return nullptr;
+}
+
+// True after reporting a save or a load that failed.
+bool ReportStoreFailure(StoreResult result) {
+    const char16_t* message = StoreFailureMessage(result);
+    if (message == nullptr) return false;
+    ReportError(message);
+    return true;
 }
 
 // What the options of one command ask for, gathered during the scan.
@@ -120,8 +138,8 @@ Step ApplyArgument(const char16_t* argument, KeySet keys, HotkeySlotCodes& slots
     if (helpWithVersion || TextEquals(argument, u"/?")) {
         QPuts(CommandHelpText);
         if (helpWithVersion) {
-            Printf(VERSION_LINE, PLUGIN_NAME, VERSION_NUMBERS[0], VERSION_NUMBERS[1], VERSION_NUMBERS[2],
-                   VERSION_NUMBERS[3], PLATFORM_TAG);
+            Printf(VERSION_LINE, PLUGIN_NAME, VersionNumbers[0], VersionNumbers[1], VersionNumbers[2],
+                   VersionNumbers[3], PLATFORM_TAG);
         }
         return EndWith(0);
     }
@@ -168,8 +186,8 @@ int ParseHotkeyPair(KeySet keys, const char16_t* value, KeyCode* first, KeyCode*
     // separator and runs to the end, further separators included.
     const std::size_t firstLength = FirstNameLengthInPair(value);
     if (firstLength == 0) return 1;
-    char16_t firstPart[KEY_NAME_UNITS];
-    const std::size_t kept = firstLength < KEY_NAME_UNITS - 1 ? firstLength : KEY_NAME_UNITS - 1;
+    char16_t firstPart[HOTKEY_NAME_UNITS];
+    const std::size_t kept = firstLength < HOTKEY_NAME_UNITS - 1 ? firstLength : HOTKEY_NAME_UNITS - 1;
     for (std::size_t i = 0; i < kept; ++i) firstPart[i] = value[i];
     firstPart[kept] = u'\0';
 
@@ -194,7 +212,7 @@ int ParseHotkeyPair(KeySet keys, const char16_t* value, KeyCode* first, KeyCode*
     return 0;
 }
 
-int ShowCurrentHotkeys(KeySet keys, const HotkeySlotCodes& slots) {
+void ShowCurrentHotkeys(KeySet keys, const HotkeySlotCodes& slots) {
     char16_t firstName[HOTKEY_NAME_UNITS];
     char16_t secondName[HOTKEY_NAME_UNITS];
     for (int action = MoveLeft; action <= DeleteRight; ++action) {
@@ -204,24 +222,23 @@ int ShowCurrentHotkeys(KeySet keys, const HotkeySlotCodes& slots) {
         const char16_t* const firstShown = first == NO_HOTKEY ? u"NONE" : firstName;
         const KeyCode second = slots[action + SECOND_KEY_OFFSET];
         if (second == NO_HOTKEY) {
-            Printf(HOTKEY_LINES[action].oneKey, firstShown);
+            Printf(HotkeyLines[action].oneKey, firstShown);
         } else {
             FormatHotkeyName(keys, second, secondName);
-            Printf(HOTKEY_LINES[action].twoKeys, firstShown, secondName);
+            Printf(HotkeyLines[action].twoKeys, firstShown, secondName);
         }
     }
-    return 0;
 }
 
-int RunTolvekCommand(const char16_t* arguments, KeySet keys, HotkeySlotCodes& slots) {
+int RunTolvekCommand(const char16_t* arguments, KeySet keys, HotkeySlotCodes& slots, ArgumentTable& argumentTable) {
     if (arguments == nullptr) return -1;
     // A broken argument list (message already printed) must not act.
-    if (TokenizeArguments(arguments) < 0) return USAGE_ERROR;
+    if (TokenizeArguments(arguments, argumentTable) < 0) return USAGE_ERROR;
 
     Requests requests;
     for (int k = 0; k < MAX_ARGUMENTS; ++k) {
-        if (ArgumentList.length[k] == 0) continue;
-        const Step step = ApplyArgument(ArgumentList.start[k], keys, slots, requests);
+        if (argumentTable.length[k] == 0) continue;
+        const Step step = ApplyArgument(argumentTable.start[k], keys, slots, requests);
         if (step.ends) return step.result;
     }
     if (ReportConflict(requests)) return USAGE_ERROR;
@@ -230,15 +247,16 @@ int RunTolvekCommand(const char16_t* arguments, KeySet keys, HotkeySlotCodes& sl
         ListSupportedHotkeys(keys);
         return 0;
     }
-    if (requests.save && SaveHotkeysToRegistry(slots) != 0) return STORE_ERROR;
+    if (requests.save && ReportStoreFailure(SaveHotkeysToRegistry(slots))) return STORE_ERROR;
     if (requests.restore) {
         HotkeySlotCodes stored{};
-        if (LoadHotkeysFromRegistry(1, &stored) != 0) return STORE_ERROR;
+        if (ReportStoreFailure(LoadHotkeysFromRegistry(stored))) return STORE_ERROR;
         slots = stored;
     }
 
     QPuts(requests.changed ? u"\r\nTolvek hotkeys changed to:\r\n\r\n" : u"\r\nCurrent Tolvek hotkeys are:\r\n\r\n");
-    return ShowCurrentHotkeys(keys, slots);
+    ShowCurrentHotkeys(keys, slots);
+    return 0;
 }
 
 }  // namespace tolvek

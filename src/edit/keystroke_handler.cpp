@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <optional>
 
 #include "edit/argument_scanner.h"
 #include "edit/escape_char.h"
@@ -15,7 +16,7 @@ namespace tolvek {
 
 namespace {
 
-enum class Action { MoveLeft, MoveRight, DeleteLeft, DeleteRight, None };
+enum class Action { MoveLeft, MoveRight, DeleteLeft, DeleteRight };
 
 // ActionFor turns the slot of an action's first key into the action.
 static_assert(static_cast<int>(Action::MoveLeft) == MoveLeft);
@@ -32,7 +33,7 @@ KeyCode KeyCodeOf(const KeystrokeRecord& record, KeySet keys) {
 }
 
 // Adds the flags of the modifier combination held at this moment.
-KeyCode WithModifierFlags(KeyCode code, KeySet keys) {
+KeyCode AddHeldModifierFlags(KeyCode code, KeySet keys) {
     const bool shift = os::IsKeyHeld(os::VK_SHIFT_KEY);
     const bool ctrl = os::IsKeyHeld(os::VK_CONTROL_KEY);
     const bool alt = os::IsKeyHeld(os::VK_ALT_KEY);
@@ -44,15 +45,15 @@ KeyCode WithModifierFlags(KeyCode code, KeySet keys) {
 
 // Slots are compared action by action, the first key before the second.
 // A slot switched off holds NO_HOTKEY and matches no key, not even a key
-// whose code happens to be NO_HOTKEY.
-Action ActionFor(const HotkeySlotCodes& slots, KeyCode code) {
-    if (code == NO_HOTKEY) return Action::None;
+// whose code happens to be NO_HOTKEY. No action for a key no slot holds.
+std::optional<Action> ActionFor(const HotkeySlotCodes& slots, KeyCode code) {
+    if (code == NO_HOTKEY) return std::nullopt;
     for (int slot = MoveLeft; slot <= DeleteRight; ++slot) {
         if (slots[slot] == code || slots[slot + SECOND_KEY_OFFSET] == code) {
             return static_cast<Action>(slot);
         }
     }
-    return Action::None;
+    return std::nullopt;
 }
 
 // The line and the cursor index of a record, when both can be trusted:
@@ -87,35 +88,42 @@ std::int32_t BoundaryFrom(const EditedLine& line, int mode) {
     return FindArgumentBoundary(line.text, line.length, line.cursor, mode, line.escape);
 }
 
-// Carries out one action on the line. A boundary is never the cursor's own
-// position, so finding one always moves the cursor. The spans deleted are
-// always within the line.
-Outcome Perform(Action action, const EditedLine& line) {
+// The actions. A boundary is never the cursor's own position, so finding
+// one always moves the cursor. The spans deleted are always within the line.
+
+// To the start of the argument left of the cursor, else to the line's start.
+Outcome MoveToLeftBoundary(const EditedLine& line) {
+    const std::int32_t b = BoundaryFrom(line, 0);
+    if (b != NO_BOUNDARY) return {b, true};
+    return {0, line.cursor != 0};
+}
+
+// To the start of the argument right of the cursor, else to the line's end.
+Outcome MoveToRightBoundary(const EditedLine& line) {
+    const std::int32_t b = BoundaryFrom(line, SCAN_RIGHT);
+    if (b != NO_BOUNDARY) return {b, true};
+    return {line.length, line.cursor < line.length};
+}
+
+// Deletes from that start, or the line's start, up to the cursor.
+Outcome DeleteLeftArgument(const EditedLine& line) {
+    const std::int32_t c = line.cursor;
+    const std::int32_t b = BoundaryFrom(line, 0);
+    if (b != NO_BOUNDARY) {
+        DeleteRange(line.text, b, c - 1);
+        return {b, true};
+    }
+    if (c == 0) return {c, false};
+    DeleteRange(line.text, 0, c - 1);
+    return {0, true};
+}
+
+// Deletes from the cursor up to the next argument, or a "]" closing a
+// reference, or else to the line's end.
+Outcome DeleteRightArgument(const EditedLine& line) {
     const std::int32_t c = line.cursor;
     const std::int32_t n = line.length;
-    std::int32_t b = NO_BOUNDARY;
-    switch (action) {
-    case Action::MoveLeft:
-        b = BoundaryFrom(line, 0);
-        if (b != NO_BOUNDARY) return {b, true};
-        return {0, c != 0};
-    case Action::MoveRight:
-        b = BoundaryFrom(line, SCAN_RIGHT);
-        if (b != NO_BOUNDARY) return {b, true};
-        return {n, c < n};
-    case Action::DeleteLeft:
-        b = BoundaryFrom(line, 0);
-        if (b != NO_BOUNDARY) {
-            DeleteRange(line.text, b, c - 1);
-            return {b, true};
-        }
-        if (c == 0) return {c, false};
-        DeleteRange(line.text, 0, c - 1);
-        return {0, true};
-    default:  // DeleteRight; the handler never passes Action::None
-        break;
-    }
-    b = BoundaryFrom(line, SCAN_RIGHT | SCAN_STOP_AT_BRACKET);
+    const std::int32_t b = BoundaryFrom(line, SCAN_RIGHT | SCAN_STOP_AT_BRACKET);
     if (b != NO_BOUNDARY) {
         DeleteRange(line.text, c, b - 1);
         return {c, true};
@@ -125,31 +133,42 @@ Outcome Perform(Action action, const EditedLine& line) {
     return {c, true};
 }
 
+// One case per action and no default, so that -Wswitch names a new action
+// that has none.
+Outcome Perform(Action action, const EditedLine& line) {
+    switch (action) {
+    case Action::MoveLeft: return MoveToLeftBoundary(line);
+    case Action::MoveRight: return MoveToRightBoundary(line);
+    case Action::DeleteLeft: return DeleteLeftArgument(line);
+    case Action::DeleteRight: return DeleteRightArgument(line);
+    }
+    return {line.cursor, false};  // only for a value outside the enumeration
+}
+
 }  // namespace
 
-int HandleKeystroke(KeystrokeRecord* record, const HotkeySlotCodes& slots, KeySet keys) {
-    if (record == nullptr) return 0;
+void HandleKeystroke(KeystrokeRecord* record, const HotkeySlotCodes& slots, KeySet keys) {
+    if (record == nullptr) return;
 
     const KeyCode named = KeyCodeOf(*record, keys);
-    if (named == 0) return 0;
-    const Action action = ActionFor(slots, WithModifierFlags(named, keys));
-    if (action == Action::None) return 0;
+    if (named == 0) return;
+    const std::optional<Action> action = ActionFor(slots, AddHeldModifierFlags(named, keys));
+    if (!action) return;
 
     std::int32_t cursor = 0;
     std::int32_t length = 0;
-    if (!LocateCursor(*record, &cursor, &length)) return 0;
+    if (!LocateCursor(*record, &cursor, &length)) return;
 
     // Every action scans a line with text once, and the scan needs the
     // escape character in force: the host is asked once, and not at all
     // for an empty line.
     const char16_t escape = length > 0 ? GetEscapeChar() : u'^';
-    const Outcome outcome = Perform(action, EditedLine{record->lineStart, length, cursor, escape});
+    const Outcome outcome = Perform(*action, EditedLine{record->lineStart, length, cursor, escape});
     record->cursorPos = record->lineStart + outcome.cursor;
     if (outcome.changed) record->redraw = 1;
 
     record->keyCode = 0;
     if (keys.extended && record->keyName != nullptr) record->keyName[0] = u'\0';
-    return 0;
 }
 
 int DeleteRange(char16_t* line, int a, int b) {

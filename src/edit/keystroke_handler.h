@@ -16,8 +16,8 @@ namespace tolvek {
 // generation: the extended set takes keys by name, knows Ctrl+Alt+Shift and
 // clears the name of a consumed key. A key that matches no slot, and a
 // record whose line or cursor cannot be trusted, are left byte for byte as
-// they were. Always returns 0.
-int HandleKeystroke(KeystrokeRecord* record, const HotkeySlotCodes& slots, KeySet keys);
+// they were.
+void HandleKeystroke(KeystrokeRecord* record, const HotkeySlotCodes& slots, KeySet keys);
 
 // Removes the characters at positions min(a, b) to max(a, b), both
 // included, from `line` and closes the gap, after telling the host through

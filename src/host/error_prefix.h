@@ -10,8 +10,8 @@ namespace tolvek {
 // the batch file's name, its current line in square brackets and two
 // blanks, as literal text (a "%" in the name prints as itself). The caller
 // then writes its message with its own Qprintf on the standard error
-// handle. Always returns 0.
-int PrintErrorPrefix();
+// handle.
+void PrintErrorPrefix();
 
 // Writes one error message: the prefix, then `format` filled with `values`
 // through Qprintf on the standard error handle, fetched anew.

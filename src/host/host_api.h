@@ -15,6 +15,13 @@ namespace tolvek {
 // Key code in the host's numbering (see hotkeys/hotkey_slots.h).
 using KeyCode = std::int32_t;
 
+// The size of the host's text buffers, in units with the terminator: the
+// buffer the host hands to Usage, and the expansion buffers the plug-in
+// hands to ExpandVariables (but for the batch file's position, which may be
+// a long path and gets a larger one). The host may fill an expansion
+// buffer to its last unit and leave no terminator.
+constexpr std::size_t HOST_BUFFER_UNITS = 1024;
+
 extern "C" {
 
 // Replaces the buffer's text in place by its expansion. `flags` is always 1.
@@ -36,7 +43,8 @@ void ClearEditLine(char16_t* line);
 }  // extern "C"
 
 // The record the host passes to the keystroke handler. Only the named fields
-// are used; the host's own bytes are neither read nor written.
+// are used, under the names the host gives them; the host's own bytes are
+// neither read nor written.
 struct KeystrokeRecord {
     std::int32_t keyCode;  // 0 when the key is given by name only
     std::uint8_t hostBytesA[20];
@@ -54,7 +62,8 @@ static_assert(offsetof(KeystrokeRecord, redraw) == 40);
 static_assert(offsetof(KeystrokeRecord, keyName) == 48);
 static_assert(sizeof(KeystrokeRecord) == 56);
 
-// The plug-in's identity record, handed to the host by GetPluginInfo.
+// The plug-in's identity record, handed to the host by GetPluginInfo. The
+// fields keep the names and the capitals the host gives them.
 struct PluginInfoRecord {
     const char16_t* Name;
     const char16_t* Author;

@@ -20,14 +20,14 @@ struct ModifierWord {
     int bit;
 };
 
-constexpr ModifierWord MODIFIER_WORDS[] = {
+constexpr ModifierWord ModifierWords[] = {
     {u"s", SHIFT_BIT},   {u"shift", SHIFT_BIT},  {u"c", CTRL_BIT}, {u"ctl", CTRL_BIT},
     {u"ctrl", CTRL_BIT}, {u"control", CTRL_BIT}, {u"a", ALT_BIT},  {u"alt", ALT_BIT},
 };
 
 // The modifier bit of a word, or 0 for a word that names no modifier.
 int ModifierBit(const char16_t* word) {
-    for (const ModifierWord& modifier : MODIFIER_WORDS) {
+    for (const ModifierWord& modifier : ModifierWords) {
         if (EqualsIgnoringAsciiCase(word, modifier.word)) return modifier.bit;
     }
     return 0;
@@ -149,11 +149,11 @@ int FormatHotkeyName(KeySet set, KeyCode code, char16_t* out) {
     return 0;
 }
 
-int ListSupportedHotkeys(KeySet set) {
+void ListSupportedHotkeys(KeySet set) {
     for (int row = 0; row < KeyRowCount(set); ++row) {
         char16_t line[NAME_UNITS] = {};
         for (int column = 0; column < KeyColumnCount(set); ++column) {
-            if (KeyCell(set, row, column) <= 0) continue;
+            if (KeyCell(set, row, column) <= 0) continue;  // KEY_UNUSABLE or KEY_NOT_ALLOWED
             if (line[0] != u'\0') AppendBounded(line, NAME_UNITS, u" \u00B7 ");
             AppendBounded(line, NAME_UNITS, ModifierPrefixes[column]);
             AppendBounded(line, NAME_UNITS, KeyRowName(set, row));
@@ -161,7 +161,6 @@ int ListSupportedHotkeys(KeySet set) {
         QPuts(line);
         QPuts(u"\r\n");
     }
-    return 0;
 }
 
 }  // namespace tolvek

@@ -15,9 +15,9 @@ constexpr int HOTKEY_NAME_UNITS = 1024;
 // The key code named by `name`: modifier words ("s"/"shift", "c"/"ctl"/
 // "ctrl"/"control", "a"/"alt", any order and case) each followed by "-",
 // then a key name or alias of the set `keys`. Returns a positive code,
-// -1 (combination that cannot be a hotkey), -2 (key not allowed with that
-// modifier set), or 0 when the text is no hotkey name. `name` is not
-// changed; a null `name` yields 0. Prints nothing.
+// KEY_UNUSABLE (a combination that cannot be a hotkey), KEY_NOT_ALLOWED (a
+// key not allowed with that modifier set), or 0 when the text is no hotkey
+// name. `name` is not changed; a null `name` yields 0. Prints nothing.
 KeyCode ParseHotkeyName(KeySet keys, const char16_t* name);
 
 // The length of the first name of a pair of hotkey names, "NAME,NAME" or
@@ -32,12 +32,13 @@ std::size_t FirstNameLengthInPair(const char16_t* value);
 // "Ctrl-Alt-Left") into `out`, a buffer of HOTKEY_NAME_UNITS units, and
 // returns 0. A code that no table cell holds writes "(unknown)" and returns
 // -1. When a value stands in several cells, the last in table order names
-// it (so -1 and -2 have names too). A null `out` returns -1.
+// it (so KEY_UNUSABLE and KEY_NOT_ALLOWED have names too). A null `out`
+// returns -1.
 int FormatHotkeyName(KeySet keys, KeyCode code, char16_t* out);
 
 // Prints one line per key of `keys` through QPuts, in table order:
 // every usable combination of that key, separated by a space, a middle dot
-// (U+00B7) and a space, then "\r\n" in a second QPuts call. Returns 0.
-int ListSupportedHotkeys(KeySet keys);
+// (U+00B7) and a space, then "\r\n" in a second QPuts call.
+void ListSupportedHotkeys(KeySet keys);
 
 }  // namespace tolvek

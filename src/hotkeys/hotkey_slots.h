@@ -31,7 +31,7 @@ using HotkeySlotCodes = std::array<KeyCode, HOTKEY_SLOT_COUNT>;
 
 // Built-in defaults: Ctrl-Left, Ctrl-Right, Ctrl-L, Ctrl-R, no second keys
 // but Ctrl-BkSp for DeleteRight.
-constexpr HotkeySlotCodes DEFAULT_HOTKEYS = {
+constexpr HotkeySlotCodes DefaultHotkeys = {
     KEY_CTRL_LEFT, KEY_CTRL_RIGHT, KEY_CTRL_L, KEY_CTRL_R, NO_HOTKEY, NO_HOTKEY, NO_HOTKEY, KEY_CTRL_BKSP,
 };
 

@@ -1,12 +1,19 @@
 // The key codes of the host's numbering that code outside the key tables
 // names: the built-in hotkeys, a few others that tests and benchmarks press,
-// and the flags of the modifier combinations. The key tables themselves
-// hold every code as literal data, laid out row by row.
+// the flags of the modifier combinations, and the two table values that are
+// no key code. The key tables themselves hold every code as literal data,
+// laid out row by row.
 #pragma once
 
 #include "host/host_api.h"
 
 namespace tolvek {
+
+// The key table cells that hold no key code: a combination that cannot be
+// a hotkey, and a key that is not allowed with that modifier set. The
+// command refuses both as hotkeys, each with its own message.
+constexpr KeyCode KEY_UNUSABLE = -1;
+constexpr KeyCode KEY_NOT_ALLOWED = -2;
 
 constexpr KeyCode KEY_CTRL_LEFT = 0x10073;   // 65651, the default MoveLeft
 constexpr KeyCode KEY_CTRL_RIGHT = 0x10074;  // 65652, the default MoveRight

@@ -10,6 +10,11 @@ namespace {
 // six; rules that differ between the sets say so.
 using Codes = std::array<KeyCode, KEY_COLUMN_COUNT>;
 
+// The two cells that hold no key code, named short so that each row below
+// stays one line: XX is KEY_UNUSABLE, NA is KEY_NOT_ALLOWED.
+constexpr KeyCode XX = KEY_UNUSABLE;
+constexpr KeyCode NA = KEY_NOT_ALLOWED;
+
 // A short generated name ("F12", "A", "0") with room for its terminator.
 struct ShortName {
     char16_t units[4];
@@ -39,7 +44,7 @@ constexpr ShortName FunctionKeyName(int number) {
 
 // PC keyboard scan codes of the letters A to Z.
 // clang-format off
-constexpr KeyCode LETTER_SCAN_CODES[LETTER_KEYS] = {
+constexpr KeyCode LetterScanCodes[LETTER_KEYS] = {
     0x1E, 0x30, 0x2E, 0x20, 0x12, 0x21, 0x22, 0x23, 0x17, 0x24, 0x25, 0x26, 0x32,  // A-M
     0x31, 0x18, 0x19, 0x10, 0x13, 0x1F, 0x14, 0x16, 0x2F, 0x11, 0x2D, 0x15, 0x2C,  // N-Z
 };
@@ -50,21 +55,21 @@ constexpr KeyCode LETTER_SCAN_CODES[LETTER_KEYS] = {
 // so is Ctrl-M (Enter) in the legacy set.
 constexpr Codes LetterCodes(char16_t letter, bool extended) {
     const KeyCode k = letter - u'A' + 1;
-    const KeyCode s = LETTER_SCAN_CODES[k - 1];
-    Codes codes = {-2, -2, k, 0x10000 + s, 0x20000 + k, 0x50000 + s, 0x70000 + s};
+    const KeyCode s = LetterScanCodes[k - 1];
+    Codes codes = {NA, NA, k, 0x10000 + s, 0x20000 + k, 0x50000 + s, 0x70000 + s};
     if (letter == u'C' || letter == u'S') {
-        codes[COLUMN_CTRL] = -1;
-        codes[COLUMN_CTRL_SHIFT] = -1;
+        codes[COLUMN_CTRL] = KEY_UNUSABLE;
+        codes[COLUMN_CTRL_SHIFT] = KEY_UNUSABLE;
     }
-    if (letter == u'I') codes[COLUMN_CTRL_SHIFT] = -1;
-    if (letter == u'M' && !extended) codes[COLUMN_CTRL] = -1;
+    if (letter == u'I') codes[COLUMN_CTRL_SHIFT] = KEY_UNUSABLE;
+    if (letter == u'M' && !extended) codes[COLUMN_CTRL] = KEY_UNUSABLE;
     return codes;
 }
 
 // "1" to "9" count n from 0, "0" is n = 9. The legacy set knows only Alt.
 constexpr Codes DigitCodes(int n, bool extended) {
-    if (extended) return {-2, -2, 0xE2 + n, 0x100E2 + n, 0x200E2 + n, 0x500E2 + n, 0x700E2 + n};
-    return {-2, -2, -1, 0x100E2 + n, -1, -1, /* no such column */ 0};
+    if (extended) return {NA, NA, 0xE2 + n, 0x100E2 + n, 0x200E2 + n, 0x500E2 + n, 0x700E2 + n};
+    return {NA, NA, XX, 0x100E2 + n, XX, XX, /* no such column */ 0};
 }
 
 constexpr char16_t DigitOf(int n) {
@@ -77,16 +82,16 @@ constexpr char16_t DigitOf(int n) {
 // Navigation keys, the same in both sets; the legacy set drops the last
 // column. Ctrl+Shift of Left and Right is 0x300CC/0x300CD, not Shift + 0x20000.
 // clang-format off
-constexpr std::array<ExtendedKeyRow, 10> NAVIGATION_KEYS = {{
+constexpr std::array<ExtendedKeyRow, 10> NavigationKeys = {{
     //  name        none     Shift    Ctrl     Alt      Ctrl+Shift Ctrl+Alt Ctrl+Alt+Shift
-    {u"Home",  {0x10047, 0x100CA, 0x10077, -1,      0x300CA, 0x50077, 0x70077}},
-    {u"End",   {0x1004F, 0x100CB, 0x10075, -1,      0x300CB, 0x50075, 0x70075}},
-    {u"PgUp",  {0x10049, -1,      0x10084, -1,      0x30049, 0x50084, 0x70084}},
-    {u"PgDn",  {0x10051, -1,      0x10076, -1,      0x30051, 0x50076, 0x70076}},
-    {u"Ins",   {0x10052, -1,      -1,      -1,      0x30052, 0x50092, 0x70092}},
-    {u"Del",   {0x10053, -1,      0x10093, -1,      0x30053, -1,      0x70093}},
-    {u"Up",    {0x10048, -1,      0x1008D, -1,      0x30048, 0x5008D, 0x7008D}},
-    {u"Down",  {0x10050, -1,      0x10091, -1,      0x30050, 0x50091, 0x70091}},
+    {u"Home",  {0x10047, 0x100CA, 0x10077, XX,      0x300CA, 0x50077, 0x70077}},
+    {u"End",   {0x1004F, 0x100CB, 0x10075, XX,      0x300CB, 0x50075, 0x70075}},
+    {u"PgUp",  {0x10049, XX,      0x10084, XX,      0x30049, 0x50084, 0x70084}},
+    {u"PgDn",  {0x10051, XX,      0x10076, XX,      0x30051, 0x50076, 0x70076}},
+    {u"Ins",   {0x10052, XX,      XX,      XX,      0x30052, 0x50092, 0x70092}},
+    {u"Del",   {0x10053, XX,      0x10093, XX,      0x30053, XX,      0x70093}},
+    {u"Up",    {0x10048, XX,      0x1008D, XX,      0x30048, 0x5008D, 0x7008D}},
+    {u"Down",  {0x10050, XX,      0x10091, XX,      0x30050, 0x50091, 0x70091}},
     {u"Left",  {0x1004B, 0x100C8, 0x10073, 0x100F4, 0x300CC, 0x50073, 0x70073}},
     {u"Right", {0x1004D, 0x100C9, 0x10074, 0x100F6, 0x300CD, 0x50074, 0x70074}},
 }};
@@ -94,46 +99,46 @@ constexpr std::array<ExtendedKeyRow, 10> NAVIGATION_KEYS = {{
 
 // Legacy rows 59 to 74.
 // clang-format off
-constexpr std::array<LegacyKeyRow, 16> LEGACY_REMAINING_KEYS = {{
+constexpr std::array<LegacyKeyRow, 16> LegacyRemainingKeys = {{
     //  name       none Shift Ctrl     Alt      Ctrl+Shift Ctrl+Alt
-    {u"BkSp",  {-2, -1, 0x7F,    0x1000E, 0x3000E, 0x5000E}},
-    {u"Grave", {-2, -2, -1,      0x10029, 0x30029, 0x50029}},
-    {u"-",     {-2, -2, -1,      0x10082, -1,      -1}},
-    {u"=",     {-2, -2, -1,      0x10083, -1,      -1}},
-    {u"[",     {-2, -2, -1,      0x1001A, -1,      0x5001A}},
-    {u"]",     {-2, -2, -1,      0x1001B, -1,      0x5001B}},
-    {u"\\",    {-2, -2, 0x1C,    0x1002B, -1,      0x5002B}},
-    {u";",     {-2, -2, -1,      0x10027, -1,      0x50027}},
-    {u"'",     {-2, -2, -1,      0x10028, -1,      0x50028}},
-    {u",",     {-2, -2, -1,      0x10033, -1,      0x50033}},
-    {u".",     {-2, -2, -1,      0x10034, -1,      0x50034}},
-    {u"/",     {-2, -2, -1,      0x10035, -1,      0x50035}},
-    {u"Num/",  {-2, -2, -1,      -1,      0x30035, -1}},
-    {u"Num*",  {-2, -2, 0x10037, 0x1002A, 0x30037, 0x50037}},
-    {u"Num-",  {-2, -2, 0x1004A, -2,      0x3004A, 0x5004A}},
-    {u"Num+",  {-2, -2, 0x1004E, -2,      0x3004E, 0x5004E}},
+    {u"BkSp",  {NA, XX, 0x7F,    0x1000E, 0x3000E, 0x5000E}},
+    {u"Grave", {NA, NA, XX,      0x10029, 0x30029, 0x50029}},
+    {u"-",     {NA, NA, XX,      0x10082, XX,      XX}},
+    {u"=",     {NA, NA, XX,      0x10083, XX,      XX}},
+    {u"[",     {NA, NA, XX,      0x1001A, XX,      0x5001A}},
+    {u"]",     {NA, NA, XX,      0x1001B, XX,      0x5001B}},
+    {u"\\",    {NA, NA, 0x1C,    0x1002B, XX,      0x5002B}},
+    {u";",     {NA, NA, XX,      0x10027, XX,      0x50027}},
+    {u"'",     {NA, NA, XX,      0x10028, XX,      0x50028}},
+    {u",",     {NA, NA, XX,      0x10033, XX,      0x50033}},
+    {u".",     {NA, NA, XX,      0x10034, XX,      0x50034}},
+    {u"/",     {NA, NA, XX,      0x10035, XX,      0x50035}},
+    {u"Num/",  {NA, NA, XX,      XX,      0x30035, XX}},
+    {u"Num*",  {NA, NA, 0x10037, 0x1002A, 0x30037, 0x50037}},
+    {u"Num-",  {NA, NA, 0x1004A, NA,      0x3004A, 0x5004A}},
+    {u"Num+",  {NA, NA, 0x1004E, NA,      0x3004E, 0x5004E}},
 }};
 // clang-format on
 
 // Extended rows 59 to 72. Alt+Plus is the legacy Alt+"=" code 0x10083, and
 // Ctrl+Shift of Divide, ";", "'", "," and Decimal lacks the 0x800 bit.
 // clang-format off
-constexpr std::array<ExtendedKeyRow, 14> EXTENDED_REMAINING_KEYS = {{
+constexpr std::array<ExtendedKeyRow, 14> ExtendedRemainingKeys = {{
     //  name           none Shift  Ctrl     Alt      Ctrl+Shift Ctrl+Alt Ctrl+Alt+Shift
-    {u"Backspace", {-2, 0x87F, 0x7F,    0x1000E, 0x3000E, 0x5000E, 0x7000E}},
-    {u"`",         {-2, -2,    0x860,   0x10860, 0x20860, 0x50860, 0x70860}},
-    {u"Minus",     {-2, -2,    0x8BD,   0x108BD, 0x208BD, 0x508BD, 0x708BD}},
-    {u"Plus",      {-2, -2,    0x8BB,   0x10083, 0x208BB, 0x508BB, 0x708BB}},
-    {u"Enter",     {-2, 0x80D, 0xC0D,   -1,      0x2080D, 0x5080D, 0x7080D}},
-    {u"[",         {-2, -2,    0x8DB,   0x1001A, 0x208DB, 0x5001A, 0x7001A}},
-    {u"]",         {-2, -2,    0x8DD,   0x1001B, 0x208DD, 0x5001B, 0x7001B}},
-    {u"\\",        {-2, -2,    0x8DC,   0x1002B, 0x208DC, 0x5002B, 0x7002B}},
-    {u"Divide",    {-2, -2,    0x835,   0x10035, 0x20035, 0x50035, 0x70035}},
-    {u"*",         {-2, -2,    0x10037, 0x1002A, 0x30037, 0x50037, 0x70037}},
-    {u";",         {-2, -2,    0x827,   0x10027, 0x20027, 0x50027, 0x70027}},
-    {u"'",         {-2, -2,    0x828,   0x10028, 0x20028, 0x50028, 0x70028}},
-    {u",",         {-2, -2,    0x833,   0x10033, 0x20033, 0x50033, 0x70033}},
-    {u"Decimal",   {-2, -2,    0x834,   0x10034, 0x20034, 0x50034, 0x70034}},
+    {u"Backspace", {NA, 0x87F, 0x7F,    0x1000E, 0x3000E, 0x5000E, 0x7000E}},
+    {u"`",         {NA, NA,    0x860,   0x10860, 0x20860, 0x50860, 0x70860}},
+    {u"Minus",     {NA, NA,    0x8BD,   0x108BD, 0x208BD, 0x508BD, 0x708BD}},
+    {u"Plus",      {NA, NA,    0x8BB,   0x10083, 0x208BB, 0x508BB, 0x708BB}},
+    {u"Enter",     {NA, 0x80D, 0xC0D,   XX,      0x2080D, 0x5080D, 0x7080D}},
+    {u"[",         {NA, NA,    0x8DB,   0x1001A, 0x208DB, 0x5001A, 0x7001A}},
+    {u"]",         {NA, NA,    0x8DD,   0x1001B, 0x208DD, 0x5001B, 0x7001B}},
+    {u"\\",        {NA, NA,    0x8DC,   0x1002B, 0x208DC, 0x5002B, 0x7002B}},
+    {u"Divide",    {NA, NA,    0x835,   0x10035, 0x20035, 0x50035, 0x70035}},
+    {u"*",         {NA, NA,    0x10037, 0x1002A, 0x30037, 0x50037, 0x70037}},
+    {u";",         {NA, NA,    0x827,   0x10027, 0x20027, 0x50027, 0x70027}},
+    {u"'",         {NA, NA,    0x828,   0x10028, 0x20028, 0x50028, 0x70028}},
+    {u",",         {NA, NA,    0x833,   0x10033, 0x20033, 0x50033, 0x70033}},
+    {u"Decimal",   {NA, NA,    0x834,   0x10034, 0x20034, 0x50034, 0x70034}},
 }};
 // clang-format on
 
@@ -142,9 +147,9 @@ constexpr std::array<ExtendedKeyRow, 14> EXTENDED_REMAINING_KEYS = {{
 // the set's remaining rows.
 
 constexpr int RULE_AND_NAVIGATION_ROWS =
-    FUNCTION_KEYS + static_cast<int>(NAVIGATION_KEYS.size()) + LETTER_KEYS + DIGIT_KEYS;
-static_assert(RULE_AND_NAVIGATION_ROWS + LEGACY_REMAINING_KEYS.size() == LEGACY_KEY_ROWS);
-static_assert(RULE_AND_NAVIGATION_ROWS + EXTENDED_REMAINING_KEYS.size() == EXTENDED_KEY_ROWS);
+    FUNCTION_KEYS + static_cast<int>(NavigationKeys.size()) + LETTER_KEYS + DIGIT_KEYS;
+static_assert(RULE_AND_NAVIGATION_ROWS + LegacyRemainingKeys.size() == LEGACY_KEY_ROWS);
+static_assert(RULE_AND_NAVIGATION_ROWS + ExtendedRemainingKeys.size() == EXTENDED_KEY_ROWS);
 
 constexpr bool NameFits(const char16_t* name, int units) {
     int length = 0;
@@ -153,7 +158,7 @@ constexpr bool NameFits(const char16_t* name, int units) {
 }
 
 constexpr bool NavigationNamesFitLegacyRows() {
-    for (const ExtendedKeyRow& row : NAVIGATION_KEYS) {
+    for (const ExtendedKeyRow& row : NavigationKeys) {
         if (!NameFits(row.name, LEGACY_NAME_UNITS)) return false;
     }
     return true;
@@ -175,7 +180,7 @@ constexpr std::array<Row, Rows> BuildKeyTable(bool extended, const std::array<Ro
     for (int number = 1; number <= FUNCTION_KEYS; ++number) {
         table[at++] = MakeRow<Row>(FunctionKeyName(number).units, FunctionKeyCodes(number).data());
     }
-    for (const ExtendedKeyRow& key : NAVIGATION_KEYS) {
+    for (const ExtendedKeyRow& key : NavigationKeys) {
         table[at++] = MakeRow<Row>(key.name, key.codes);
     }
     for (char16_t letter = u'A'; letter <= u'Z'; ++letter) {
@@ -193,10 +198,10 @@ constexpr std::array<Row, Rows> BuildKeyTable(bool extended, const std::array<Ro
 }  // namespace
 
 constinit const std::array<LegacyKeyRow, LEGACY_KEY_ROWS> LegacyKeyTable =
-    BuildKeyTable<LegacyKeyRow, LEGACY_KEY_ROWS>(false, LEGACY_REMAINING_KEYS);
+    BuildKeyTable<LegacyKeyRow, LEGACY_KEY_ROWS>(false, LegacyRemainingKeys);
 
 constinit const std::array<ExtendedKeyRow, EXTENDED_KEY_ROWS> ExtendedKeyTable =
-    BuildKeyTable<ExtendedKeyRow, EXTENDED_KEY_ROWS>(true, EXTENDED_REMAINING_KEYS);
+    BuildKeyTable<ExtendedKeyRow, EXTENDED_KEY_ROWS>(true, ExtendedRemainingKeys);
 
 // clang-format off
 constinit const std::array<LegacyKeyAlias, LEGACY_ALIAS_ROWS> LegacyKeyAliases = {{

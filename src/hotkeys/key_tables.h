@@ -2,8 +2,9 @@
 // the key codes the keystroke handler computes for it, one column per
 // modifier combination.
 //
-// Cell values: a positive key code; -1 for a combination that cannot be a
-// hotkey; -2 for a key that is not allowed with that modifier set. No cell
+// Cell values: a positive key code; KEY_UNUSABLE (-1) for a combination
+// that cannot be a hotkey; KEY_NOT_ALLOWED (-2) for a key that is not
+// allowed with that modifier set. No cell
 // holds 0 or NO_HOTKEY. Row order is fixed: it is the order of the listing
 // and decides which cell a code is formatted from when it occurs twice.
 #pragma once
@@ -11,6 +12,7 @@
 #include <array>
 
 #include "host/host_api.h"
+#include "hotkeys/key_codes.h"
 
 namespace tolvek {
 

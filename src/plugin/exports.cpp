@@ -19,7 +19,8 @@ PluginInfoRecord* GetPluginInfo() noexcept {
 }
 
 int InitializePlugin() noexcept {
-    return StartPlugin();
+    StartPlugin();
+    return 0;
 }
 
 int ShutdownPlugin() noexcept {
@@ -35,11 +36,12 @@ int Usage(const char16_t* name, char16_t* buffer) noexcept {
 }
 
 int tolvek(const char16_t* arguments) noexcept {
-    return RunTolvekCommand(arguments, CurrentKeySet(), HotkeySlots);
+    return RunTolvekCommand(arguments, CurrentKeySet(), HotkeySlots, ArgumentList);
 }
 
 int key(KeystrokeRecord* record) noexcept {
-    return HandleKeystroke(record, HotkeySlots, CurrentKeySet());
+    HandleKeystroke(record, HotkeySlots, CurrentKeySet());
+    return 0;
 }
 
 }  // extern "C"

@@ -21,8 +21,8 @@ int ShutdownPlugin() noexcept;
 // 1 after showing the help box for the command's name, else 0.
 int Help(const char16_t* name) noexcept;
 
-// 1 after filling the host's 1024-unit buffer with the usage text for the
-// command's name, else 0 with the buffer untouched.
+// 1 after filling the host's buffer of HOST_BUFFER_UNITS units with the
+// usage text for the command's name, else 0 with the buffer untouched.
 int Usage(const char16_t* name, char16_t* buffer) noexcept;
 
 // The configuration command: 0 on success, 1 on a usage error, 2 when the

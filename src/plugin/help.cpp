@@ -12,8 +12,6 @@ namespace tolvek {
 
 namespace {
 
-constexpr std::size_t USAGE_BUFFER_UNITS = 1024;
-
 // The usage text starts after the help text's first line feed and the line
 // feeds that directly follow it: at the syntax line.
 constexpr std::size_t UsageStart() {
@@ -25,7 +23,7 @@ constexpr std::size_t UsageStart() {
 }
 
 static_assert(COMMAND_HELP_TEXT_LENGTH - UsageStart() == 734);
-static_assert(COMMAND_HELP_TEXT_LENGTH - UsageStart() < USAGE_BUFFER_UNITS);
+static_assert(COMMAND_HELP_TEXT_LENGTH - UsageStart() < HOST_BUFFER_UNITS);
 
 bool IsCommandName(const char16_t* name) {
     return name != nullptr && EqualsIgnoringAsciiCase(name, COMMAND_NAME);
@@ -43,7 +41,7 @@ int ShowHelp(const char16_t* name) {
 
 int FillUsage(const char16_t* name, char16_t* buffer) {
     if (buffer == nullptr || !IsCommandName(name)) return 0;
-    CopyBounded(buffer, USAGE_BUFFER_UNITS, CommandHelpText + UsageStart());
+    CopyBounded(buffer, HOST_BUFFER_UNITS, CommandHelpText + UsageStart());
     return 1;
 }
 

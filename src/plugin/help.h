@@ -12,9 +12,9 @@ namespace tolvek {
 int ShowHelp(const char16_t* name);
 
 // For the command's name copies the usage text (the help text from its
-// syntax line on, 734 units) into `buffer` of 1024 units and returns 1. Any
-// other name, a null name or a null buffer gives 0 and leaves the buffer
-// untouched.
+// syntax line on, 734 units) into `buffer`, the host's buffer of
+// HOST_BUFFER_UNITS units, and returns 1. Any other name, a null name or a
+// null buffer gives 0 and leaves the buffer untouched.
 int FillUsage(const char16_t* name, char16_t* buffer);
 
 }  // namespace tolvek

@@ -12,7 +12,7 @@ void ProbeHostVersion();
 // The start-up sequence: ProbeHostVersion, then the hotkeys from the
 // registry without messages (the built-in defaults when it has none), then
 // the load banner when "%[_transient]%[_pipe]%[noloadmsg]" expands to
-// exactly "00". Always returns 0; a second call repeats it all.
-int StartPlugin();
+// exactly "00". A second call repeats it all.
+void StartPlugin();
 
 }  // namespace tolvek

@@ -4,6 +4,7 @@ namespace tolvek {
 
 int HostVersion = 0;
 bool ExtendedKeyMode = false;
-HotkeySlotCodes HotkeySlots = DEFAULT_HOTKEYS;
+HotkeySlotCodes HotkeySlots = DefaultHotkeys;
+ArgumentTable ArgumentList;
 
 }  // namespace tolvek

@@ -1,8 +1,17 @@
 // The plug-in's process state, owned by the entry points: the host
-// generation that start-up settles and the eight hotkey slots. The entry
-// points pass what each call needs down to the modules that do the work.
+// generation that start-up settles, the eight hotkey slots and the
+// command's argument table. The entry points pass what each call needs down
+// to the modules that do the work; no other folder holds state that lives
+// from one call to the next.
+//
+// The state is touched only from the host's thread, and that is enough to
+// need no locks: every entry point runs on the host thread that calls it,
+// the keystroke handler and the command run on the same thread (the one
+// that edits the command line and then runs it), and the plug-in starts no
+// threads, timers or callbacks of its own.
 #pragma once
 
+#include "command/argument_tokenizer.h"
 #include "hotkeys/hotkey_slots.h"
 #include "hotkeys/key_tables.h"
 
@@ -18,6 +27,11 @@ extern bool ExtendedKeyMode;
 // The live slots: read by the keystroke handler, set by start-up and by
 // the command. They start at the built-in defaults.
 extern HotkeySlotCodes HotkeySlots;
+
+// The arguments of the command's last run, overwritten by each run. Some
+// 28 KB, kept here rather than on the host's stack, whose size the plug-in
+// does not know.
+extern ArgumentTable ArgumentList;
 
 // The key set of the host generation in force.
 inline KeySet CurrentKeySet() {

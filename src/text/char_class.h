@@ -31,7 +31,7 @@ constexpr std::array<std::uint8_t, 256> Latin1Classes() {
     return bits;
 }
 
-inline constexpr std::array<std::uint8_t, 256> LATIN1 = Latin1Classes();
+inline constexpr std::array<std::uint8_t, 256> Latin1ClassTable = Latin1Classes();
 
 struct CodeUnitRange {
     char16_t low;
@@ -77,7 +77,7 @@ static_assert(SortedAndApart(LETTER_OR_DIGIT_RANGES) && LETTER_OR_DIGIT_RANGES[0
 // built at compile time from LETTER_OR_DIGIT_RANGES: a name is read one
 // unit at a time, and a look-up here costs less than a search of the ranges.
 constexpr int LETTER_OR_DIGIT_WORDS = 65536 / 64;
-extern const std::array<std::uint64_t, LETTER_OR_DIGIT_WORDS> LETTER_OR_DIGIT_BITS;
+extern const std::array<std::uint64_t, LETTER_OR_DIGIT_WORDS> LetterOrDigitBits;
 
 }  // namespace char_class_detail
 
@@ -96,7 +96,7 @@ constexpr bool InWhiteSpaceSpan(char16_t unit) {
 // characters. 0xFFFF is not white space.
 constexpr bool IsWhiteSpace(char16_t unit) {
     using namespace char_class_detail;
-    if (unit < 256) return (LATIN1[unit] & WHITE) != 0;
+    if (unit < 256) return (Latin1ClassTable[unit] & WHITE) != 0;
     return InWhiteSpaceSpan(unit) && InRanges(WHITE_SPACE_RANGES, unit);
 }
 
@@ -104,8 +104,8 @@ constexpr bool IsWhiteSpace(char16_t unit) {
 // letters and digits. 0xFFFF and surrogates are neither.
 constexpr bool IsLetterOrDigit(char16_t unit) {
     using namespace char_class_detail;
-    if (unit < 256) return (LATIN1[unit] & ALNUM) != 0;
-    return ((LETTER_OR_DIGIT_BITS[unit / 64] >> (unit % 64)) & 1u) != 0;
+    if (unit < 256) return (Latin1ClassTable[unit] & ALNUM) != 0;
+    return ((LetterOrDigitBits[unit / 64] >> (unit % 64)) & 1u) != 0;
 }
 
 }  // namespace tolvek

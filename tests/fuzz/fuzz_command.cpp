@@ -159,6 +159,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_REQUIRE(fake_os::KeysLeftOpen() == 0);
 
     ExtendedKeyMode = false;
-    HotkeySlots = DEFAULT_HOTKEYS;
+    HotkeySlots = DefaultHotkeys;
     return 0;
 }

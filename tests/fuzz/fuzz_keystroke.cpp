@@ -68,8 +68,10 @@ KeyCode EffectiveCode(KeyCode code, const char16_t* name, bool shift, bool ctrl,
     return code;
 }
 
+// A switched-off slot holds NO_HOTKEY and matches no key, not even a key
+// of that code.
 Action ActionFor(KeyCode code) {
-    if (code == 0 || code == NO_HOTKEY) return Action::None;  // a switched-off slot matches no key
+    if (code == 0 || code == NO_HOTKEY) return Action::None;
     for (int slot = MoveLeft; slot <= DeleteRight; ++slot) {
         if (HotkeySlots[slot] == code || HotkeySlots[slot + SECOND_KEY_OFFSET] == code) {
             return static_cast<Action>(slot);
@@ -110,7 +112,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fake_os::HoldModifiers(shift, ctrl, alt);
     fake_host::SetExpansion(u"%@option[escapechar]", ESCAPES[input.Byte() % (sizeof ESCAPES / sizeof *ESCAPES)]);
 
-    HotkeySlots = DEFAULT_HOTKEYS;
+    HotkeySlots = DefaultHotkeys;
     if (flags & 0x10) {
         for (KeyCode& slot : HotkeySlots) slot = static_cast<KeyCode>(input.Word() & 0x7FFFF);
     }

@@ -22,7 +22,7 @@ namespace {
 
 constexpr std::size_t TEXT_UNITS = 20000;
 constexpr char16_t MARKER = 0xA5A5;
-constexpr int STORE_LAST = MAX_ARG_LEN - 1;
+constexpr int STORE_LAST = ARGUMENT_STORE_UNITS - 1;
 
 // What a run should leave behind, worked out argument by argument. The
 // model writes its arguments into its own store, one after another.
@@ -85,8 +85,10 @@ std::size_t TrimmedLength(const Piece& piece) {
     return length;
 }
 
+ArgumentTable table;  // what the runs tokenize into
+
 bool InsideStore(const char16_t* pointer) {
-    return pointer >= ArgumentList.store && pointer < ArgumentList.store + MAX_ARG_LEN;
+    return pointer >= table.store && pointer < table.store + ARGUMENT_STORE_UNITS;
 }
 
 char16_t text[TEXT_UNITS];
@@ -116,14 +118,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
 
     if (flags & 4) {
-        std::memcpy(static_cast<void*>(&before), &ArgumentList, sizeof ArgumentList);
-        FUZZ_REQUIRE(TokenizeArguments(nullptr) == -1);
-        FUZZ_REQUIRE(std::memcmp(static_cast<const void*>(&before), &ArgumentList, sizeof ArgumentList) == 0);
+        std::memcpy(static_cast<void*>(&before), &table, sizeof table);
+        FUZZ_REQUIRE(TokenizeArguments(nullptr, table) == -1);
+        FUZZ_REQUIRE(std::memcmp(static_cast<const void*>(&before), &table, sizeof table) == 0);
     }
 
-    for (char16_t& cell : ArgumentList.store) cell = MARKER;
+    for (char16_t& cell : table.store) cell = MARKER;
     watch.Open();
-    const int result = TokenizeArguments(text);
+    const int result = TokenizeArguments(text, table);
     const long bypassed = watch.Close();
     FUZZ_REQUIRE(bypassed == 0);
     FUZZ_REQUIRE(fake_host::StandardOutput().empty());
@@ -132,23 +134,23 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Model(text, expected);
     FUZZ_REQUIRE(result == expected.result);
     FUZZ_REQUIRE(result <= MAX_ARGUMENTS);
-    for (int cell = expected.lastCellWritten + 1; cell < MAX_ARG_LEN; ++cell) {
-        FUZZ_REQUIRE(ArgumentList.store[cell] == MARKER);
+    for (int cell = expected.lastCellWritten + 1; cell < ARGUMENT_STORE_UNITS; ++cell) {
+        FUZZ_REQUIRE(table.store[cell] == MARKER);
     }
 
     const int stored = expected.stored;
     for (int k = 0; k < MAX_ARGUMENTS; ++k) {
         if (k >= stored) {
-            FUZZ_REQUIRE(ArgumentList.start[k] == nullptr);
-            FUZZ_REQUIRE(ArgumentList.length[k] == 0);
+            FUZZ_REQUIRE(table.start[k] == nullptr);
+            FUZZ_REQUIRE(table.length[k] == 0);
             continue;
         }
-        const char16_t* start = ArgumentList.start[k];
+        const char16_t* start = table.start[k];
         FUZZ_REQUIRE(start != nullptr && InsideStore(start));
         const std::size_t textLength = TextLength(start);
         FUZZ_REQUIRE(InsideStore(start + textLength));
-        FUZZ_REQUIRE(static_cast<std::size_t>(ArgumentList.length[k]) == textLength);
-        if (k > 0) FUZZ_REQUIRE(start > ArgumentList.start[k - 1] + ArgumentList.length[k - 1]);
+        FUZZ_REQUIRE(static_cast<std::size_t>(table.length[k]) == textLength);
+        if (k > 0) FUZZ_REQUIRE(start > table.start[k - 1] + table.length[k - 1]);
         // A run that overflowed does not trim.
         const Piece& piece = expected.arguments[k];
         const std::size_t want = result < 0 ? piece.length : TrimmedLength(piece);
@@ -157,14 +159,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
 
     if (result < 0) {
-        FUZZ_REQUIRE(ArgumentList.count == 0);
+        FUZZ_REQUIRE(table.count == 0);
         const std::u16string batch = (flags & 2) ? u"C:\\100%.btm [7]  " : u"";
         const std::string position = std::to_string(expected.overflowAt);
         const std::u16string message = u"Tolvek plugin: " + batch + u"Buffer overflow: b = " +
                                        std::u16string(position.begin(), position.end()) + u", MAX_ARG_LEN = 8192 \r\n";
         FUZZ_REQUIRE(fake_host::StandardError() == message);
     } else {
-        FUZZ_REQUIRE(ArgumentList.count == result);
+        FUZZ_REQUIRE(table.count == result);
         FUZZ_REQUIRE(fake_host::StandardError().empty());
     }
     FUZZ_REQUIRE(fake_host::QprintfOnOtherHandles() == 0);

@@ -38,11 +38,11 @@ protected:
         fake_host::Reset();
         fake_host::SetExpansion(u"%_batch", u"0");
         fake_os::Reset();
-        HotkeySlots = DEFAULT_HOTKEYS;
+        HotkeySlots = DefaultHotkeys;
         ExtendedKeyMode = false;
     }
     void TearDown() override {
-        HotkeySlots = DEFAULT_HOTKEYS;
+        HotkeySlots = DefaultHotkeys;
         ExtendedKeyMode = false;
         HostVersion = 0;
     }

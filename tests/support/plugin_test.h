@@ -20,7 +20,7 @@ protected:
         fake_host::Reset();
         fake_host::SetExpansion(u"%_batch", u"0");
         fake_os::Reset();
-        tolvek::HotkeySlots = tolvek::DEFAULT_HOTKEYS;
+        tolvek::HotkeySlots = tolvek::DefaultHotkeys;
         tolvek::HostVersion = 0;
         tolvek::ExtendedKeyMode = false;
     }

@@ -14,6 +14,9 @@ namespace {
 
 using Arguments = std::vector<std::u16string>;
 
+// The table the tests tokenize into, as the plug-in keeps its own.
+ArgumentTable table;
+
 class ArgumentTokenizerTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -29,13 +32,13 @@ Arguments Stored(int count) {
     Arguments stored;
     for (int k = 0; k < MAX_ARGUMENTS; ++k) {
         if (k < count) {
-            EXPECT_NE(ArgumentList.start[k], nullptr) << k;
-            const std::u16string text(ArgumentList.start[k]);
-            EXPECT_EQ(static_cast<int>(text.size()), ArgumentList.length[k]) << k;
+            EXPECT_NE(table.start[k], nullptr) << k;
+            const std::u16string text(table.start[k]);
+            EXPECT_EQ(static_cast<int>(text.size()), table.length[k]) << k;
             stored.push_back(text);
         } else {
-            EXPECT_EQ(ArgumentList.start[k], nullptr) << k;
-            EXPECT_EQ(ArgumentList.length[k], 0) << k;
+            EXPECT_EQ(table.start[k], nullptr) << k;
+            EXPECT_EQ(table.length[k], 0) << k;
         }
     }
     return stored;
@@ -66,25 +69,25 @@ const Row ROWS[] = {
 TEST_F(ArgumentTokenizerTest, SplitsQuotesAndUpperCases) {
     for (const Row& row : ROWS) {
         SCOPED_TRACE(host_side::Narrow(row.text));
-        const int count = TokenizeArguments(row.text.c_str());
+        const int count = TokenizeArguments(row.text.c_str(), table);
         EXPECT_EQ(count, static_cast<int>(row.arguments.size()));
-        EXPECT_EQ(ArgumentList.count, count);
+        EXPECT_EQ(table.count, count);
         EXPECT_EQ(Stored(count), row.arguments);
     }
     EXPECT_EQ(fake_host::StandardError(), u"");
 }
 
 TEST_F(ArgumentTokenizerTest, NullTextLeavesTheListAlone) {
-    TokenizeArguments(u"a b");
-    EXPECT_EQ(TokenizeArguments(nullptr), -1);
-    EXPECT_EQ(ArgumentList.count, 2);
+    TokenizeArguments(u"a b", table);
+    EXPECT_EQ(TokenizeArguments(nullptr, table), -1);
+    EXPECT_EQ(table.count, 2);
     EXPECT_EQ(Stored(2), (Arguments{u"A", u"B"}));
 }
 
 TEST_F(ArgumentTokenizerTest, KeepsTheFirst1024Arguments) {
     std::u16string text;
     for (int k = 0; k < 1025; ++k) text += (k == 1024) ? u"z " : u"a ";
-    EXPECT_EQ(TokenizeArguments(text.c_str()), 1024);
+    EXPECT_EQ(TokenizeArguments(text.c_str(), table), 1024);
     const Arguments stored = Stored(1024);
     EXPECT_EQ(stored.back(), u"A");
     EXPECT_EQ(fake_host::StandardError(), u"");
@@ -92,9 +95,9 @@ TEST_F(ArgumentTokenizerTest, KeepsTheFirst1024Arguments) {
 
 TEST_F(ArgumentTokenizerTest, OneArgumentOf8191CharactersFits) {
     const std::u16string text(8191, u'x');
-    EXPECT_EQ(TokenizeArguments(text.c_str()), 1);
-    EXPECT_EQ(ArgumentList.length[0], 8191);
-    EXPECT_EQ(ArgumentList.store[8191], u'\0');
+    EXPECT_EQ(TokenizeArguments(text.c_str(), table), 1);
+    EXPECT_EQ(table.length[0], 8191);
+    EXPECT_EQ(table.store[8191], u'\0');
 }
 
 struct OverflowRow {
@@ -111,20 +114,20 @@ TEST_F(ArgumentTokenizerTest, OverflowReportsThePositionAndStoresNoCount) {
     for (const OverflowRow& row : rows) {
         fake_host::Reset();
         fake_host::SetExpansion(u"%_batch", u"0");
-        EXPECT_EQ(TokenizeArguments(row.text.c_str()), -1);
+        EXPECT_EQ(TokenizeArguments(row.text.c_str(), table), -1);
         EXPECT_EQ(fake_host::StandardError(), row.message);
-        EXPECT_EQ(ArgumentList.count, 0);
+        EXPECT_EQ(table.count, 0);
     }
     // The two halves were stored before the third argument overflowed.
-    EXPECT_EQ(ArgumentList.length[0], 4095);
-    EXPECT_EQ(ArgumentList.length[1], 4095);
-    EXPECT_EQ(ArgumentList.start[2], nullptr);
+    EXPECT_EQ(table.length[0], 4095);
+    EXPECT_EQ(table.length[1], 4095);
+    EXPECT_EQ(table.start[2], nullptr);
 }
 
 TEST_F(ArgumentTokenizerTest, TwoHalvesOf4095FitExactly) {
     const std::u16string half(4095, u'y');
-    EXPECT_EQ(TokenizeArguments((half + u" " + half).c_str()), 2);
-    EXPECT_EQ(ArgumentList.start[1], &ArgumentList.store[4096]);
+    EXPECT_EQ(TokenizeArguments((half + u" " + half).c_str(), table), 2);
+    EXPECT_EQ(table.start[1], &table.store[4096]);
 }
 
 }  // namespace

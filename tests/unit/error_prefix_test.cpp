@@ -32,7 +32,7 @@ TEST(ErrorPrefixTest, AddsTheBatchPositionOnlyWhileABatchFileRuns) {
         fake_os::Reset();
         fake_host::SetExpansion(u"%_batch", row.batch);
         fake_host::SetExpansion(POSITION, row.position);
-        EXPECT_EQ(PrintErrorPrefix(), 0);
+        PrintErrorPrefix();
         EXPECT_EQ(fake_host::StandardError(), row.written);
         EXPECT_EQ(fake_host::ExpandCalls(), row.expansions);
         EXPECT_EQ(fake_host::QprintfOnOtherHandles(), 0);
@@ -47,7 +47,7 @@ TEST(ErrorPrefixTest, ABatchPositionThatFillsTheBufferIsCut) {
     fake_os::Reset();
     fake_host::SetExpansion(u"%_batch", u"1");
     fake_host::SetBufferFill(u"%_batchname [%_batchline]  ", u'x', 8192);
-    EXPECT_EQ(PrintErrorPrefix(), 0);
+    PrintErrorPrefix();
     EXPECT_EQ(fake_host::StandardError(), u"Tolvek plugin: " + std::u16string(8191, u'x'));
 }
 

@@ -37,7 +37,7 @@ Formatted FormatIn(bool extended, KeyCode code) {
 
 std::vector<std::u16string> ListingIn(bool extended) {
     fake_host::Reset();
-    EXPECT_EQ(ListSupportedHotkeys(KeySet{extended}), 0);
+    ListSupportedHotkeys(KeySet{extended});
     const std::u16string output = fake_host::StandardOutput();
     std::vector<std::u16string> lines;
     std::size_t from = 0;

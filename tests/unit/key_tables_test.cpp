@@ -83,7 +83,8 @@ TEST(KeyTables, CellsAreUniqueCodesOrMarkers) {
             bool usable = false;
             for (int column = 0; column < KeyColumnCount(set); ++column) {
                 const KeyCode cell = KeyCell(set, row, column);
-                EXPECT_TRUE(cell > 0 || cell == -1 || cell == -2) << "column " << column << " holds " << cell;
+                EXPECT_TRUE(cell > 0 || cell == KEY_UNUSABLE || cell == KEY_NOT_ALLOWED)
+                    << "column " << column << " holds " << cell;
                 EXPECT_NE(cell, NO_HOTKEY);
                 usable = usable || cell > 0;
                 if (cell <= 0) continue;

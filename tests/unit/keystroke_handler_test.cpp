@@ -1,5 +1,7 @@
 // The keystroke handler: each action on the worked lines, the modifier
-// flags, and the record left alone when the key is not ours.
+// flags, and the record left alone when the key is not ours. The tests hand
+// the handler slots and a key set of their own; one test goes through the
+// exported key() to see that it passes the process state down.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -32,7 +34,20 @@ KeyCode DefaultKeyOf(Act action) {
     return 0;
 }
 
-using KeystrokeHandlerTest = PluginTest;
+// The handler with the slots and the key set each test chooses: the
+// built-in hotkeys and the legacy set unless a test changes them.
+class KeystrokeHandlerTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        fake_host::Reset();
+        fake_os::Reset();
+    }
+
+    void Press(HostCall& call) const { HandleKeystroke(&call.record, slots, keys); }
+
+    HotkeySlotCodes slots = DefaultHotkeys;
+    KeySet keys = LEGACY_KEYS;
+};
 
 struct ActionRow {
     std::u16string line;
@@ -72,14 +87,14 @@ const ActionRow ACTION_ROWS[] = {
 
 TEST_F(KeystrokeHandlerTest, CarriesOutEachActionAndConsumesTheKey) {
     for (const bool extended : {false, true}) {
-        ExtendedKeyMode = extended;
+        keys = KeySet{extended};
         for (const ActionRow& row : ACTION_ROWS) {
             SCOPED_TRACE(host_side::Narrow(row.line) + " cursor " + std::to_string(row.cursor) + " action " +
                          std::to_string(static_cast<int>(row.action)) + (extended ? " extended" : " legacy"));
             fake_host::Reset();
             HostCall call(row.line, row.cursor, DefaultKeyOf(row.action));
             call.name[0] = u'X';
-            EXPECT_EQ(key(&call.record), 0);
+            Press(call);
             EXPECT_EQ(call.Line(), row.lineAfter);
             EXPECT_EQ(call.Cursor(), row.cursorAfter);
             EXPECT_EQ(call.record.redraw, row.redrawn ? 1 : HostCall::UNTOUCHED_REDRAW);
@@ -96,10 +111,10 @@ TEST_F(KeystrokeHandlerTest, CarriesOutEachActionAndConsumesTheKey) {
 
 TEST_F(KeystrokeHandlerTest, TheHostsEscapeCharacterTakesEffectAtTheNextKey) {
     HostCall caret(u"copy a^ b c", 11, KEY_CTRL_LEFT);
-    key(&caret.record);
+    Press(caret);
     fake_host::SetExpansion(u"%@option[escapechar]", u"~");
     HostCall tilde(u"copy a^ b c", 10, KEY_CTRL_LEFT);
-    key(&tilde.record);
+    Press(tilde);
     EXPECT_EQ(caret.Cursor(), 10);
     EXPECT_EQ(tilde.Cursor(), 8);  // "^" is an ordinary character now
 }
@@ -120,7 +135,7 @@ TEST_F(KeystrokeHandlerTest, KeyMatchingNoSlotLeavesTheRecordByteForByte) {
     for (const KeyCode code : {KeyCode{1}, KeyCode{0x10048}, NO_HOTKEY + 1, KeyCode{-1}}) {
         HostCall call(u"dir /s /b x", 6, code);
         HostCall before = call;
-        EXPECT_EQ(key(&call.record), 0);
+        Press(call);
         EXPECT_TRUE(call.Unchanged(before));
         EXPECT_EQ(fake_os::ModifierReads() > 0, true);
     }
@@ -131,11 +146,11 @@ TEST_F(KeystrokeHandlerTest, KeyMatchingNoSlotLeavesTheRecordByteForByte) {
 TEST_F(KeystrokeHandlerTest, SwitchedOffSlotsMatchNoKey) {
     HotkeySlotCodes allOff;
     allOff.fill(NO_HOTKEY);
-    for (const HotkeySlotCodes& slots : {DEFAULT_HOTKEYS, allOff}) {
+    for (const HotkeySlotCodes& tried : {DefaultHotkeys, allOff}) {
         for (const bool extended : {false, true}) {
             HostCall call(u"dir /s /b x", 6, NO_HOTKEY);
             HostCall before = call;
-            EXPECT_EQ(HandleKeystroke(&call.record, slots, KeySet{extended}), 0);
+            HandleKeystroke(&call.record, tried, KeySet{extended});
             EXPECT_TRUE(call.Unchanged(before));
         }
     }
@@ -155,52 +170,52 @@ TEST_F(KeystrokeHandlerTest, ModifierFlagsSelectTheEffectiveCode) {
     for (const Row& row : rows) {
         SCOPED_TRACE(::testing::Message() << "shift " << row.shift << " ctrl " << row.ctrl << " alt " << row.alt
                                           << " extended " << row.extended);
-        ExtendedKeyMode = row.extended;
+        keys = KeySet{row.extended};
         fake_os::HoldModifiers(row.shift, row.ctrl, row.alt);
         HostCall call(u"abc", 3, KEY_CTRL_L);
-        key(&call.record);
+        Press(call);
         EXPECT_EQ(call.Line(), row.deletes ? u"" : u"abc");
         EXPECT_EQ(call.record.keyCode, row.deletes ? 0 : KEY_CTRL_L);
     }
 }
 
 TEST_F(KeystrokeHandlerTest, FlaggedCodesMatchSlotsHoldingThem) {
-    ExtendedKeyMode = true;
-    HotkeySlots[MoveLeft] = 0x70073;
+    keys = EXTENDED_KEYS;
+    slots[MoveLeft] = 0x70073;
     fake_os::HoldModifiers(true, true, true);
     HostCall call(u"a b", 3, 0x70073);  // already carries both flags
-    key(&call.record);
+    Press(call);
     EXPECT_EQ(call.Cursor(), 2);
 
-    HotkeySlots[DeleteLeft] = 0x20000 + KEY_CTRL_L;
+    slots[DeleteLeft] = 0x20000 + KEY_CTRL_L;
     fake_os::HoldModifiers(true, true, false);
     HostCall shifted(u"a b", 3, KEY_CTRL_L);
-    key(&shifted.record);
+    Press(shifted);
     EXPECT_EQ(shifted.Line(), u"a ");
 }
 
 TEST_F(KeystrokeHandlerTest, KeysGivenByNameNeedExtendedModeAndAKnownName) {
     for (const bool extended : {false, true}) {
-        ExtendedKeyMode = extended;
+        keys = KeySet{extended};
         HostCall call(u"a b", 3, 0, u"NoSuchKey");
         HostCall before = call;
-        key(&call.record);
+        Press(call);
         EXPECT_TRUE(call.Unchanged(before));
 
         HostCall unnamed(u"a b", 3, 0);
         unnamed.record.keyName = nullptr;
-        key(&unnamed.record);
+        Press(unnamed);
         EXPECT_EQ(unnamed.record.keyCode, 0);
         EXPECT_EQ(unnamed.Cursor(), 3);
     }
 }
 
 TEST_F(KeystrokeHandlerTest, KeysGivenByNameAreParsedInExtendedMode) {
-    ExtendedKeyMode = true;
-    HotkeySlots[MoveLeft] = 0x70073;
+    keys = EXTENDED_KEYS;
+    slots[MoveLeft] = 0x70073;
     fake_os::HoldModifiers(true, true, true);  // the flags are already in the name's code
     HostCall call(u"a b", 3, 0, u"Ctrl-Alt-Shift-Left");
-    EXPECT_EQ(key(&call.record), 0);
+    Press(call);
     EXPECT_EQ(call.Cursor(), 2);
     EXPECT_EQ(call.record.redraw, 1);
     EXPECT_EQ(call.record.keyCode, 0);
@@ -210,34 +225,34 @@ TEST_F(KeystrokeHandlerTest, KeysGivenByNameAreParsedInExtendedMode) {
     // A name for one of the defaults, with no modifier held.
     fake_os::HoldModifiers(false, false, false);
     HostCall deleting(u"abc def", 7, 0, u"ctrl-l");
-    key(&deleting.record);
+    Press(deleting);
     EXPECT_EQ(deleting.Line(), u"abc ");
     EXPECT_EQ(deleting.name[0], u'\0');
 
     // The same record outside extended mode is not ours.
-    ExtendedKeyMode = false;
+    keys = LEGACY_KEYS;
     fake_os::HoldModifiers(true, true, true);
     HostCall legacy(u"a b", 3, 0, u"Ctrl-Alt-Shift-Left");
     HostCall before = legacy;
-    key(&legacy.record);
+    Press(legacy);
     EXPECT_TRUE(legacy.Unchanged(before));
 }
 
 TEST_F(KeystrokeHandlerTest, ExtendedModeConsumesAKeyThatCameWithoutAName) {
-    ExtendedKeyMode = true;
+    keys = EXTENDED_KEYS;
     HostCall call(u"dir /s", 6, KEY_CTRL_L);
     call.record.keyName = nullptr;
-    EXPECT_EQ(key(&call.record), 0);
+    Press(call);
     EXPECT_EQ(call.Line(), u"dir ");
     EXPECT_EQ(call.record.keyCode, 0);
     EXPECT_EQ(call.record.keyName, nullptr);
 }
 
 TEST_F(KeystrokeHandlerTest, EarlierSlotWinsWhenTwoHoldTheSameCode) {
-    HotkeySlots[MoveRight2] = 99;
-    HotkeySlots[DeleteLeft] = 99;
+    slots[MoveRight2] = 99;
+    slots[DeleteLeft] = 99;
     HostCall call(u"a b c", 0, 99);
-    key(&call.record);
+    Press(call);
     EXPECT_EQ(call.Line(), u"a b c");
     EXPECT_EQ(call.Cursor(), 2);
 }
@@ -245,18 +260,18 @@ TEST_F(KeystrokeHandlerTest, EarlierSlotWinsWhenTwoHoldTheSameCode) {
 TEST_F(KeystrokeHandlerTest, SecondKeysWorkLikeFirstKeys) {
     HostCall call(u"dir /s", 6, KEY_CTRL_BKSP);  // the default second DeleteRight key
     call.record.cursorPos = call.line + 0;
-    key(&call.record);
+    Press(call);
     EXPECT_EQ(call.Line(), u"/s");
     EXPECT_EQ(call.record.keyCode, 0);
 }
 
 TEST_F(KeystrokeHandlerTest, UntrustworthyRecordsArePassedOn) {
-    EXPECT_EQ(key(nullptr), 0);
+    HandleKeystroke(nullptr, slots, keys);
 
     HostCall noLine(u"abc", 0, KEY_CTRL_LEFT);
     noLine.record.lineStart = nullptr;
     HostCall before = noLine;
-    key(&noLine.record);
+    Press(noLine);
     EXPECT_TRUE(noLine.Unchanged(before));
 
     for (const int offset : {-1, 4, 40}) {
@@ -264,7 +279,7 @@ TEST_F(KeystrokeHandlerTest, UntrustworthyRecordsArePassedOn) {
         stray.record.cursorPos = stray.line + 1;
         stray.record.cursorPos += offset - 1;
         HostCall strayBefore = stray;
-        key(&stray.record);
+        Press(stray);
         EXPECT_TRUE(stray.Unchanged(strayBefore)) << offset;
         EXPECT_EQ(stray.Line(), u"abc");
     }
@@ -272,7 +287,7 @@ TEST_F(KeystrokeHandlerTest, UntrustworthyRecordsArePassedOn) {
     HostCall misaligned(u"abc", 0, KEY_CTRL_LEFT);
     misaligned.record.cursorPos = reinterpret_cast<char16_t*>(reinterpret_cast<char*>(misaligned.line) + 3);
     HostCall misalignedBefore = misaligned;
-    key(&misaligned.record);
+    Press(misaligned);
     EXPECT_TRUE(misaligned.Unchanged(misalignedBefore));
 }
 
@@ -297,6 +312,25 @@ TEST_F(KeystrokeHandlerTest, DeleteRangeClosesTheGap) {
         EXPECT_EQ(fake_host::ClearEditLineCalls(), row.clears);
     }
     EXPECT_EQ(DeleteRange(nullptr, 0, 0), -1);
+}
+
+// The export hands the process's live slots and key set to the handler,
+// and answers 0 whatever became of the key.
+using KeyExportTest = PluginTest;
+
+TEST_F(KeyExportTest, PassesTheLiveSlotsAndKeySetToTheHandler) {
+    ExtendedKeyMode = true;
+    HotkeySlots[MoveLeft] = KEY_CTRL_ALT_SHIFT_LEFT;
+    HostCall call(u"a b", 3, 0, u"Ctrl-Alt-Shift-Left");  // by name: extended keys only
+    EXPECT_EQ(key(&call.record), 0);
+    EXPECT_EQ(call.Cursor(), 2);
+    EXPECT_EQ(call.name[0], u'\0');
+
+    HostCall other(u"a b", 3, KEY_CTRL_LEFT);  // no longer a hotkey
+    HostCall before = other;
+    EXPECT_EQ(key(&other.record), 0);
+    EXPECT_TRUE(other.Unchanged(before));
+    EXPECT_EQ(key(nullptr), 0);
 }
 
 }  // namespace

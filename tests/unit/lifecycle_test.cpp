@@ -34,7 +34,7 @@ Slots CurrentSlots() {
 
 Slots Defaults() {
     Slots slots;
-    for (int i = 0; i < HOTKEY_SLOT_COUNT; ++i) slots[i] = DEFAULT_HOTKEYS[i];
+    for (int i = 0; i < HOTKEY_SLOT_COUNT; ++i) slots[i] = DefaultHotkeys[i];
     return slots;
 }
 

@@ -12,30 +12,48 @@ void CopyName(char16_t* to, const char16_t* from, std::size_t length) {
     to[i] = u'\0';
 }
 
+// One entry of the list, the blanks around it trimmed.
+struct Entry {
+    const char16_t* start;
+    const char16_t* end;
+};
+
+// The entry at `p`; `p` moves past it and the comma after it.
+Entry NextEntry(const char16_t*& p) {
+    while (IsBlank(*p)) ++p;
+    const char16_t* start = p;
+    while (*p != u'\0' && *p != u',') ++p;
+    const char16_t* end = p;
+    if (*p == u',') ++p;
+    while (end > start && IsBlank(end[-1])) --end;
+    return {start, end};
+}
+
+// "*name" names the keystroke handler (the first such entry counts), any
+// other entry a command; an empty entry names nothing.
+void AddEntry(FunctionList& list, Entry entry) {
+    if (entry.start == entry.end) return;
+    if (*entry.start != u'*') {
+        if (list.commandCount < MAX_COMMANDS) {
+            CopyName(list.commands[list.commandCount++], entry.start,
+                     static_cast<std::size_t>(entry.end - entry.start));
+        }
+        return;
+    }
+    const char16_t* name = entry.start + 1;
+    while (name < entry.end && IsBlank(*name)) ++name;
+    if (name < entry.end && list.keystrokeHandler[0] == u'\0') {
+        CopyName(list.keystrokeHandler, name, static_cast<std::size_t>(entry.end - name));
+    }
+}
+
 }  // namespace
 
 FunctionList ParseFunctionList(const char16_t* text) {
     FunctionList list{};
     if (text == nullptr) return list;
     const char16_t* p = text;
-    while (*p != u'\0') {
-        while (IsBlank(*p)) ++p;
-        const char16_t* start = p;
-        while (*p != u'\0' && *p != u',') ++p;
-        const char16_t* end = p;
-        if (*p == u',') ++p;
-        while (end > start && IsBlank(end[-1])) --end;
-        if (start == end) continue;
-        if (*start == u'*') {
-            ++start;
-            while (start < end && IsBlank(*start)) ++start;
-            if (start < end && list.keystrokeHandler[0] == u'\0') {
-                CopyName(list.keystrokeHandler, start, static_cast<std::size_t>(end - start));
-            }
-        } else if (list.commandCount < MAX_COMMANDS) {
-            CopyName(list.commands[list.commandCount++], start, static_cast<std::size_t>(end - start));
-        }
-    }
+    while (*p != u'\0') AddEntry(list, NextEntry(p));
     return list;
 }
 

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "host/host_version.h"
+#include "host_generation.h"
 #include "modifier_keys.h"
 #include "session.h"
 #include "takecmd_console.h"
@@ -123,7 +123,7 @@ int wmain(int argc, wchar_t** argv) {
     if (parsed != 0) return parsed < 0 ? 0 : parsed;
 
     const std::u16string version = Variable(u"_4ver");
-    session.options.extendedKeys = tolvek::UsesExtendedKeys(tolvek::HostVersionFromText(version.c_str()));
+    session.options.extendedKeys = standin::NumbersKeysTheNewerWay(version.c_str());
     Write(u"Stand-in host, version \"" + version + u"\": " +
           (session.options.extendedKeys ? u"keys numbered as from version 24 on, passed with their names"
                                         : u"keys numbered as up to version 23") +

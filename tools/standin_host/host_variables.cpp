@@ -28,37 +28,49 @@ struct Output {
     }
 };
 
-// Length of the reference that starts at the "%" at `text`, or 0 when no
-// reference starts there; `name` and `nameLength` give what to look up.
-std::size_t ReferenceAt(const char16_t* text, const char16_t** name, std::size_t* nameLength) {
-    if (text[1] == u'[') {
-        std::size_t end = 2;
-        while (text[end] != u'\0' && text[end] != u']') ++end;
-        if (text[end] != u']') return 0;
-        *name = text + 2;
-        *nameLength = end - 2;
-        return end + 1;
+// The references below each give their length from the "%" at `text`, or
+// 0 when none starts there; `name` and `nameLength` give what to look up.
+
+// %[name]
+std::size_t BracketReferenceAt(const char16_t* text, const char16_t** name, std::size_t* nameLength) {
+    std::size_t end = 2;
+    while (text[end] != u'\0' && text[end] != u']') ++end;
+    if (text[end] != u']') return 0;
+    *name = text + 2;
+    *nameLength = end - 2;
+    return end + 1;
+}
+
+// %@function[arguments], looked up with the "@", the brackets nesting.
+std::size_t FunctionReferenceAt(const char16_t* text, const char16_t** name, std::size_t* nameLength) {
+    std::size_t end = 2;
+    while (IsNameUnit(text[end])) ++end;
+    if (text[end] != u'[') return 0;
+    int depth = 0;
+    for (; text[end] != u'\0'; ++end) {
+        if (text[end] == u'[') ++depth;
+        if (text[end] == u']' && --depth == 0) break;
     }
-    if (text[1] == u'@') {
-        std::size_t end = 2;
-        while (IsNameUnit(text[end])) ++end;
-        if (text[end] != u'[') return 0;
-        int depth = 0;
-        for (; text[end] != u'\0'; ++end) {
-            if (text[end] == u'[') ++depth;
-            if (text[end] == u']' && --depth == 0) break;
-        }
-        if (text[end] != u']') return 0;
-        *name = text + 1;
-        *nameLength = end;
-        return end + 1;
-    }
+    if (text[end] != u']') return 0;
+    *name = text + 1;
+    *nameLength = end;
+    return end + 1;
+}
+
+// %name
+std::size_t NamedReferenceAt(const char16_t* text, const char16_t** name, std::size_t* nameLength) {
     std::size_t end = 1;
     while (IsNameUnit(text[end])) ++end;
     if (end == 1) return 0;
     *name = text + 1;
     *nameLength = end - 1;
     return end;
+}
+
+std::size_t ReferenceAt(const char16_t* text, const char16_t** name, std::size_t* nameLength) {
+    if (text[1] == u'[') return BracketReferenceAt(text, name, nameLength);
+    if (text[1] == u'@') return FunctionReferenceAt(text, name, nameLength);
+    return NamedReferenceAt(text, name, nameLength);
 }
 
 }  // namespace

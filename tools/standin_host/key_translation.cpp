@@ -107,38 +107,57 @@ constexpr const char16_t* DIGIT_NAMES[10] = {
 };
 // clang-format on
 
-// Function keys, letters and digits follow rules; the row is built here.
-bool RuleRow(int virtualKey, bool extendedKeys, KeyRow* row) {
+// Function keys, letters and digits follow rules; their rows are built
+// here. Each builder is false for a key of another kind.
+
+bool FunctionKeyRow(int virtualKey, KeyRow* row) {
     if (virtualKey >= VK_F1_KEY && virtualKey < VK_F1_KEY + 10) {
         const KeyCode n = virtualKey - VK_F1_KEY;
         *row = {FUNCTION_KEY_NAMES[n],
                 virtualKey,
                 0,
                 {0x1003B + n, 0x10054 + n, 0x1005E + n, 0x10068 + n, 0x30054 + n, 0x5005E + n, 0x7005E + n}};
-    } else if (virtualKey >= VK_F1_KEY + 10 && virtualKey < VK_F1_KEY + 12) {
+        return true;
+    }
+    if (virtualKey >= VK_F1_KEY + 10 && virtualKey < VK_F1_KEY + 12) {
         const KeyCode n = virtualKey - VK_F1_KEY - 10;
         *row = {FUNCTION_KEY_NAMES[10 + n],
                 virtualKey,
                 0,
                 {0x10085 + n, 0x10087 + n, 0x10089 + n, 0x1008B + n, 0x30087 + n, 0x50089 + n, 0x70089 + n}};
-    } else if (virtualKey >= VK_A_KEY && virtualKey < VK_A_KEY + 26) {
-        const KeyCode k = virtualKey - VK_A_KEY + 1;
-        const KeyCode s = LETTER_SCAN_CODES[k - 1];
-        *row = {LETTER_NAMES[k - 1], virtualKey, 0, {-2, -2, k, 0x10000 + s, 0x20000 + k, 0x50000 + s, 0x70000 + s}};
-        const char16_t letter = LETTER_NAMES[k - 1][0];
-        if (letter == u'C' || letter == u'S') row->codes[2] = row->codes[4] = -1;
-        if (letter == u'I') row->codes[4] = -1;
-        if (letter == u'M' && !extendedKeys) row->codes[2] = -1;
-    } else if (virtualKey >= VK_0_KEY && virtualKey < VK_0_KEY + 10) {
-        const KeyCode n = virtualKey == VK_0_KEY ? 9 : virtualKey - VK_0_KEY - 1;
-        *row = {DIGIT_NAMES[virtualKey - VK_0_KEY],
-                virtualKey,
-                0,
-                {-2, -2, 0xE2 + n, 0x100E2 + n, 0x200E2 + n, 0x500E2 + n, 0x700E2 + n}};
-        if (!extendedKeys) {
-            row->codes[2] = row->codes[4] = row->codes[5] = -1;
-        }
-    } else {
+        return true;
+    }
+    return false;
+}
+
+bool LetterRow(int virtualKey, bool extendedKeys, KeyRow* row) {
+    if (virtualKey < VK_A_KEY || virtualKey >= VK_A_KEY + 26) return false;
+    const KeyCode k = virtualKey - VK_A_KEY + 1;
+    const KeyCode s = LETTER_SCAN_CODES[k - 1];
+    *row = {LETTER_NAMES[k - 1], virtualKey, 0, {-2, -2, k, 0x10000 + s, 0x20000 + k, 0x50000 + s, 0x70000 + s}};
+    const char16_t letter = LETTER_NAMES[k - 1][0];
+    if (letter == u'C' || letter == u'S') row->codes[2] = row->codes[4] = -1;
+    if (letter == u'I') row->codes[4] = -1;
+    if (letter == u'M' && !extendedKeys) row->codes[2] = -1;
+    return true;
+}
+
+bool DigitRow(int virtualKey, bool extendedKeys, KeyRow* row) {
+    if (virtualKey < VK_0_KEY || virtualKey >= VK_0_KEY + 10) return false;
+    const KeyCode n = virtualKey == VK_0_KEY ? 9 : virtualKey - VK_0_KEY - 1;
+    *row = {DIGIT_NAMES[virtualKey - VK_0_KEY],
+            virtualKey,
+            0,
+            {-2, -2, 0xE2 + n, 0x100E2 + n, 0x200E2 + n, 0x500E2 + n, 0x700E2 + n}};
+    if (!extendedKeys) {
+        row->codes[2] = row->codes[4] = row->codes[5] = -1;
+    }
+    return true;
+}
+
+bool RuleRow(int virtualKey, bool extendedKeys, KeyRow* row) {
+    if (!FunctionKeyRow(virtualKey, row) && !LetterRow(virtualKey, extendedKeys, row) &&
+        !DigitRow(virtualKey, extendedKeys, row)) {
         return false;
     }
     if (!extendedKeys) row->codes[6] = ABSENT;

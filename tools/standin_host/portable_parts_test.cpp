@@ -7,6 +7,7 @@
 
 #include "edit_line.h"
 #include "function_list.h"
+#include "host_generation.h"
 #include "host_variables.h"
 #include "script_steps.h"
 
@@ -178,6 +179,25 @@ TEST(StandInFunctionListTest, ALineCallsTheCommandItsFirstWordNames) {
         if (c.command >= 0) {
             EXPECT_EQ(arguments, c.arguments);
         }
+    }
+}
+
+// The stand-in's own reading of its version text, which the plug-in's
+// reading is measured against in the transcripts.
+TEST(StandInGenerationTest, TheLeadingDigitsGiveTheVersion) {
+    struct Case {
+        const char16_t* text;
+        int major;
+        bool newerKeys;
+    };
+    const Case cases[] = {
+        {u"24", 24, true},   {u"23", 23, false}, {u"24.01", 24, true},
+        {u"100", 100, true}, {u"8", 8, false},   {u"", 0, false},
+        {u"v24", 0, false},  {u" 24", 0, false}, {u"4294967320", MAX_MAJOR_VERSION, true},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(MajorVersionOf(c.text), c.major) << "case " << (&c - cases);
+        EXPECT_EQ(NumbersKeysTheNewerWay(c.text), c.newerKeys) << "case " << (&c - cases);
     }
 }
 

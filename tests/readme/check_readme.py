@@ -128,8 +128,10 @@ def command_outputs(lines):
     found = []
     for i, line in enumerate(lines):
         if line.startswith("> run tolvek"):
-            end = next(j for j in range(i + 1, len(lines)) if re.fullmatch(r"\(tolvek returned -?\d+\)", lines[j]))
-            found.append((line[6:], lines[i + 1 : end], int(lines[end][16:-1])))
+            ends = [j for j in range(i + 1, len(lines)) if re.fullmatch(r"\(tolvek returned -?\d+\)", lines[j])]
+            if not ends:
+                break  # the host stopped; the caller finds a step missing
+            found.append((line[6:], lines[i + 1 : ends[0]], int(lines[ends[0]][16:-1])))
     return found
 
 
@@ -138,7 +140,7 @@ def key_outcomes(lines):
     found = []
     for i, line in enumerate(lines):
         match = re.match(r"> key \S+\s+code (\S+)(?: \"[^\"]*\")? -> (plug-in|host)", line)
-        if match:
+        if match and i + 2 < len(lines):
             text, caret = lines[i + 1][2:], lines[i + 2][2:]
             found.append((int(match[1], 0), match[2] == "plug-in", text, len(caret) - 1))
     return found

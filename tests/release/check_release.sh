@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
-# Checks the release as a user gets it. scripts/release, run twice in build
-# folders whose paths differ in length, writes the same files byte for byte;
-# their checksums hold; the zip holds the DLL, the user's guide, the licence
-# and the changelog, in that order; and the DLL unpacked from it into an
-# empty folder beside the stand-in host runs a host script end to end under
-# Wine, as its expected transcript says.
+# Checks the release as a user gets it. scripts/release refuses an output
+# folder of someone else's files before it builds, and leaves them as they
+# were; run twice in build folders whose paths differ in length, it writes
+# the same files byte for byte; their checksums hold; the zip holds the DLL,
+# the user's guide, the licence and the changelog, in that order; the guide
+# has the sections users need and reads as plain text; and the DLL unpacked
+# from the zip into an empty folder beside the stand-in host runs a host
+# script end to end under Wine, as its expected transcript says.
 #
 # Usage: check_release.sh WINE HOST_DIR WORK_DIR
 #   HOST_DIR  the built stand-in host: tolvek_host.exe and its TakeCmd.dll
@@ -47,9 +49,33 @@ zip_names() {
   python3 -c 'import sys, zipfile; print(" ".join(zipfile.ZipFile(sys.argv[1]).namelist()))' "$1"
 }
 
-# The guide keeps what users need and leaves the developers' sections out.
+# A folder holding a user's file and a SHA256SUMS of their own is refused
+# before anything is built, and both files stay byte for byte.
+refuses_users_folder() {
+  local folder=$work/users-folder build=$work/refused-build
+  mkdir -p "$folder" "$work/originals"
+  echo "my notes" >"$folder/notes.txt"
+  echo "0000000000000000000000000000000000000000000000000000000000000000  holiday.iso" >"$folder/SHA256SUMS"
+  cp "$folder"/* "$work/originals"
+  if scripts/release --build-dir "$build" --output-dir "$folder" 2>"$work/refused.log"; then
+    echo "scripts/release wrote into $folder"
+    return 1
+  fi
+  cat "$work/refused.log"
+  grep -q "release: $folder holds files this script did not write" "$work/refused.log"
+  cmp "$folder/notes.txt" "$work/originals/notes.txt" && cmp "$folder/SHA256SUMS" "$work/originals/SHA256SUMS"
+  [ "$(ls -A "$folder" | wc -l)" -eq 2 ] || { echo "$folder holds more than before"; return 1; }
+  [ ! -e "$build" ] || { echo "scripts/release built before it checked the output folder"; return 1; }
+}
+
+# The guide keeps what users need, leaves the developers' sections out, and
+# has no table cell that needs an escaped "|", which reads badly as text.
 guide_for_users() {
-  grep -q -x '## Installing' "$1" && ! grep -q -x -E '## (Building|Development)' "$1"
+  local section
+  for section in Requirements Installing 'The tolvek command' 'Where the hotkeys are kept' Troubleshooting; do
+    grep -q -x "## $section" "$1" || { echo "no section $section"; return 1; }
+  done
+  ! grep -q -x -E '## (Try it|Building|Development)' "$1" && ! grep -n -F '\|' "$1"
 }
 
 # The unpacked DLL beside a copy of the stand-in host, in a folder of its own.
@@ -61,6 +87,7 @@ installed_host_runs() {
   bash tests/transcripts/check_transcript.sh "$wine" "$folder" tests/transcripts/actions.expected
 }
 
+check "a folder of a user's files is refused and left as it was" refuses_users_folder
 check "release built in $work/a" release_into "$work/a" "$work/dist-a"
 check "release built in $work/folder-with-a-longer-name/b" \
   release_into "$work/folder-with-a-longer-name/b" "$work/dist-b"

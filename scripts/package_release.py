@@ -39,6 +39,8 @@ def user_guide(readme: str) -> str:
             dropped.add(title)
         else:
             kept.append(part)
+    # Pictures live in the repository's docs/, not in the zip.
+    kept = [re.sub(r"(?m)^!\[[^\]]*\]\(docs/[^)]*\)\n\n?", "", part) for part in kept]
     missing = [title for title in DEVELOPER_SECTIONS if title not in dropped]
     if missing:
         sys.exit(f"package_release: README.md has no section {', '.join(missing)} to leave out of the guide")

@@ -180,7 +180,9 @@ def source_messages(root):
     patterns = []
     for path in sorted((root / "src").rglob("*.cpp")):
         for line in path.read_text(encoding="utf-8").splitlines():
-            if "ReportError(" in line or 'message = u"' in line:
+            # Reported where they are written, chosen into `message`, or
+            # returned by a switch that names the failure.
+            if "ReportError(" in line or 'message = u"' in line or re.search(r'^\s*case \w+::\w+: return u"', line):
                 for literal in re.findall(r'u"((?:[^"\\]|\\.)*)"', line):
                     text = literal.encode("ascii").decode("unicode_escape").rstrip()
                     patterns.append(re.escape(text).replace("%s", ".+").replace("%d", "-?[0-9]+"))

@@ -16,7 +16,7 @@ constexpr std::array<std::uint64_t, LETTER_OR_DIGIT_WORDS> BitsOf(const auto& ra
 
 }  // namespace
 
-constinit const std::array<std::uint64_t, LETTER_OR_DIGIT_WORDS> LetterOrDigitBits = BitsOf(LETTER_OR_DIGIT_RANGES);
+constinit const std::array<std::uint64_t, LETTER_OR_DIGIT_WORDS> LetterOrDigitBits = BitsOf(LetterOrDigitRanges);
 
 }  // namespace char_class_detail
 

@@ -38,7 +38,7 @@ struct CodeUnitRange {
     char16_t high;
 };
 
-// WHITE_SPACE_RANGES and LETTER_OR_DIGIT_RANGES: sorted inclusive ranges
+// WhiteSpaceRanges and LetterOrDigitRanges: sorted inclusive ranges
 // above 255, generated from the Unicode data. Here in the header so that
 // the white-space test can be inlined and the scanner's block pass can
 // classify white space from the same ranges.
@@ -70,11 +70,11 @@ constexpr bool SortedAndApart(const CodeUnitRange (&ranges)[N]) {
     }
     return true;
 }
-static_assert(SortedAndApart(WHITE_SPACE_RANGES) && WHITE_SPACE_RANGES[0].low > 255);
-static_assert(SortedAndApart(LETTER_OR_DIGIT_RANGES) && LETTER_OR_DIGIT_RANGES[0].low > 255);
+static_assert(SortedAndApart(WhiteSpaceRanges) && WhiteSpaceRanges[0].low > 255);
+static_assert(SortedAndApart(LetterOrDigitRanges) && LetterOrDigitRanges[0].low > 255);
 
 // Letters and digits as one bit per code unit (bit u % 64 of word u / 64),
-// built at compile time from LETTER_OR_DIGIT_RANGES: a name is read one
+// built at compile time from LetterOrDigitRanges: a name is read one
 // unit at a time, and a look-up here costs less than a search of the ranges.
 constexpr int LETTER_OR_DIGIT_WORDS = 65536 / 64;
 extern const std::array<std::uint64_t, LETTER_OR_DIGIT_WORDS> LetterOrDigitBits;
@@ -84,9 +84,9 @@ extern const std::array<std::uint64_t, LETTER_OR_DIGIT_WORDS> LetterOrDigitBits;
 // Every white-space unit above 255 lies from WHITE_SPACE_SPAN_LOW to
 // WHITE_SPACE_SPAN_HIGH; most text of other scripts (Cyrillic, Greek, CJK)
 // lies outside that span and needs no look at the ranges.
-constexpr char16_t WHITE_SPACE_SPAN_LOW = char_class_detail::WHITE_SPACE_RANGES[0].low;
+constexpr char16_t WHITE_SPACE_SPAN_LOW = char_class_detail::WhiteSpaceRanges[0].low;
 constexpr char16_t WHITE_SPACE_SPAN_HIGH =
-    char_class_detail::WHITE_SPACE_RANGES[std::size(char_class_detail::WHITE_SPACE_RANGES) - 1].high;
+    char_class_detail::WhiteSpaceRanges[std::size(char_class_detail::WhiteSpaceRanges) - 1].high;
 
 constexpr bool InWhiteSpaceSpan(char16_t unit) {
     return unit >= WHITE_SPACE_SPAN_LOW && unit <= WHITE_SPACE_SPAN_HIGH;
@@ -97,7 +97,7 @@ constexpr bool InWhiteSpaceSpan(char16_t unit) {
 constexpr bool IsWhiteSpace(char16_t unit) {
     using namespace char_class_detail;
     if (unit < 256) return (Latin1ClassTable[unit] & WHITE) != 0;
-    return InWhiteSpaceSpan(unit) && InRanges(WHITE_SPACE_RANGES, unit);
+    return InWhiteSpaceSpan(unit) && InRanges(WhiteSpaceRanges, unit);
 }
 
 // Letters and digits: the Latin-1 units above, and above 255 the Unicode

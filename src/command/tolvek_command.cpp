@@ -97,6 +97,17 @@ bool ReportStoreFailure(StoreResult result) {
     return true;
 }
 
+// Prints one line per key of `keys`, in table order, with every usable
+// hotkey of that key; each line end is a QPuts of its own.
+void ListSupportedHotkeys(KeySet keys) {
+    char16_t line[HOTKEY_NAME_UNITS];
+    for (int row = 0; row < KeyRowCount(keys); ++row) {
+        FormatKeyRowHotkeys(keys, row, line);
+        QPuts(line);
+        QPuts(u"\r\n");
+    }
+}
+
 // What the options of one command ask for, gathered during the scan.
 struct Requests {
     bool save = false;

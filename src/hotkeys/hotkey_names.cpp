@@ -149,17 +149,13 @@ int FormatHotkeyName(KeySet set, KeyCode code, char16_t* out) {
     return 0;
 }
 
-void ListSupportedHotkeys(KeySet set) {
-    for (int row = 0; row < KeyRowCount(set); ++row) {
-        char16_t line[NAME_UNITS] = {};
-        for (int column = 0; column < KeyColumnCount(set); ++column) {
-            if (KeyCell(set, row, column) <= 0) continue;  // KEY_UNUSABLE or KEY_NOT_ALLOWED
-            if (line[0] != u'\0') AppendBounded(line, NAME_UNITS, u" \u00B7 ");
-            AppendBounded(line, NAME_UNITS, ModifierPrefixes[column]);
-            AppendBounded(line, NAME_UNITS, KeyRowName(set, row));
-        }
-        QPuts(line);
-        QPuts(u"\r\n");
+void FormatKeyRowHotkeys(KeySet set, int row, char16_t* out) {
+    out[0] = u'\0';
+    for (int column = 0; column < KeyColumnCount(set); ++column) {
+        if (KeyCell(set, row, column) <= 0) continue;  // KEY_UNUSABLE or KEY_NOT_ALLOWED
+        if (out[0] != u'\0') AppendBounded(out, NAME_UNITS, u" \u00B7 ");
+        AppendBounded(out, NAME_UNITS, ModifierPrefixes[column]);
+        AppendBounded(out, NAME_UNITS, KeyRowName(set, row));
     }
 }
 

@@ -36,9 +36,10 @@ std::size_t FirstNameLengthInPair(const char16_t* value);
 // returns -1.
 int FormatHotkeyName(KeySet keys, KeyCode code, char16_t* out);
 
-// Prints one line per key of `keys` through QPuts, in table order:
-// every usable combination of that key, separated by a space, a middle dot
-// (U+00B7) and a space, then "\r\n" in a second QPuts call.
-void ListSupportedHotkeys(KeySet keys);
+// Writes every usable hotkey of the key in `row` of `keys` (0 to
+// KeyRowCount - 1) into `out`, a buffer of HOTKEY_NAME_UNITS units, column
+// by column, separated by a space, a middle dot (U+00B7) and a space: the
+// key's line of the listing of supported hotkeys.
+void FormatKeyRowHotkeys(KeySet keys, int row, char16_t* out);
 
 }  // namespace tolvek

@@ -184,6 +184,11 @@ TEST_F(TolvekCommandTest, ListPrintsEveryHotkeyAndNothingElse) {
     const std::u16string output = fake_host::StandardOutput();
     EXPECT_EQ(output.rfind(u"F1 \u00B7 Shift-F1 \u00B7 Ctrl-F1 \u00B7 Alt-F1", 0), 0u);
     EXPECT_EQ(output.find(u"hotkeys"), std::u16string::npos);
+    // One line per key of the older generation's table, each with its end.
+    std::size_t lines = 0;
+    for (std::size_t at = 0; (at = output.find(u"\r\n", at)) != std::u16string::npos; at += 2) ++lines;
+    EXPECT_EQ(lines, 74u);
+    EXPECT_EQ(output.substr(output.size() - 2), u"\r\n");
 }
 
 TEST_F(TolvekCommandTest, ExtendedKeysAreShownWithTheirNames) {

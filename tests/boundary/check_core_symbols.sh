@@ -5,7 +5,9 @@
 # instrumented builds, the sanitizers' and coverage counters' hooks. So no
 # object can allocate (malloc, operator new, strdup), print on its own
 # (printf, puts, fwrite, write, std::cout), throw or catch (__cxa_throw,
-# the personality routine, _Unwind_Resume) or use run-time type data.
+# the personality routine, _Unwind_Resume) or use run-time type data. And
+# no object below the command prints, and none outside src/plugin/ holds
+# writable data.
 #
 # Usage: check_core_symbols.sh NM OBJECTS [EDGE_OBJECTS]
 #   OBJECTS       the portable code's objects, separated by ";"
@@ -40,5 +42,31 @@ if [ ${#edge[@]} -gt 0 ] && [ -n "${edge[0]}" ]; then
     status=1
   fi
 fi
+# Below the command nothing prints: modules there return what happened, and
+# the command, start-up and help decide what the user sees. The error
+# prefix, which opens the command's messages, is the one exception.
+may_print='/src/(command|plugin)/|/src/host/error_prefix\.cpp\.'
+for object in "${objects[@]}"; do
+  [[ $object =~ $may_print ]] && continue
+  printing=$("$nm" --undefined-only "$object" | awk '{print $NF}' | grep -x -E 'Printf|Qprintf|QPuts' || true)
+  if [ -n "$printing" ]; then
+    echo "FAIL: ${object##*/src/} prints ($(echo $printing)), below the command"
+    status=1
+  fi
+done
+
+# Process state lives in src/plugin/ alone: no other object defines
+# writable data. Checked on the Windows build's objects, where constant
+# tables lie in read-only data (the native build keeps tables of pointers
+# in writable sections for the loader to relocate).
+for object in "${objects[@]}"; do
+  [[ $object == *.obj && $object != */src/plugin/* ]] || continue
+  writable=$("$nm" --defined-only "$object" | awk '$2 ~ /^[BbDd]$/ && $3 !~ /^\./ {print $3}')
+  if [ -n "$writable" ]; then
+    echo "FAIL: ${object##*/src/} holds state outside src/plugin/: $(echo $writable)"
+    status=1
+  fi
+done
+
 [ $status -eq 0 ] && echo "checked ${#all[@]} objects: calls stay inside the plug-in, the host and the os edge"
 exit $status

@@ -42,6 +42,7 @@ protected:
         fake_host::Reset();
         fake_os::Reset();
     }
+    void TearDown() override { EXPECT_EQ(fake_host::ExpandCallsWithOtherFlags(), 0); }
 
     void Press(HostCall& call) const { HandleKeystroke(&call.record, slots, keys); }
 

@@ -44,10 +44,12 @@ KeyCode AddHeldModifierFlags(KeyCode code, KeySet keys) {
 }
 
 // Slots are compared action by action, the first key before the second.
-// A slot switched off holds NO_HOTKEY and matches no key, not even a key
-// whose code happens to be NO_HOTKEY. No action for a key no slot holds.
+// A code that is no key matches no slot, whatever the slots hold: NO_HOTKEY,
+// which a switched-off slot holds, and the two key table markers, which a
+// key given by name parses to when it cannot be a hotkey. No action for a
+// key no slot holds.
 std::optional<Action> ActionFor(const HotkeySlotCodes& slots, KeyCode code) {
-    if (code == NO_HOTKEY) return std::nullopt;
+    if (code == NO_HOTKEY || IsKeyTableMarker(code)) return std::nullopt;
     for (int slot = MoveLeft; slot <= DeleteRight; ++slot) {
         if (slots[slot] == code || slots[slot + SECOND_KEY_OFFSET] == code) {
             return static_cast<Action>(slot);

@@ -14,9 +14,10 @@ namespace tolvek {
 // deletes an argument in the host's line, sets `redraw` when anything
 // changed and consumes the key. `keys` is the key set of the host
 // generation: the extended set takes keys by name, knows Ctrl+Alt+Shift and
-// clears the name of a consumed key. A key that matches no slot, and a
-// record whose line or cursor cannot be trusted, are left byte for byte as
-// they were.
+// clears the name of a consumed key. A key that matches no slot, a key whose
+// code is no key (NO_HOTKEY, KEY_UNUSABLE, KEY_NOT_ALLOWED; see
+// hotkeys/key_codes.h), and a record whose line or cursor cannot be
+// trusted, are left byte for byte as they were.
 void HandleKeystroke(KeystrokeRecord* record, const HotkeySlotCodes& slots, KeySet keys);
 
 // Removes the characters at positions min(a, b) to max(a, b), both

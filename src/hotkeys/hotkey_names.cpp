@@ -69,6 +69,25 @@ void ResolveAliases(KeySet set, char16_t* token) {
     }
 }
 
+// A cell's place in the table.
+struct CellPlace {
+    int row;
+    int column;
+};
+
+constexpr CellPlace NO_PLACE{-1, -1};
+
+// The last cell in table order that holds `code`; NO_PLACE when none does.
+CellPlace LastCellHolding(KeySet set, KeyCode code) {
+    CellPlace found = NO_PLACE;
+    for (int row = 0; row < KeyRowCount(set); ++row) {
+        for (int column = 0; column < KeyColumnCount(set); ++column) {
+            if (KeyCell(set, row, column) == code) found = {row, column};
+        }
+    }
+    return found;
+}
+
 }  // namespace
 
 KeyCode ParseHotkeyName(KeySet set, const char16_t* name) {
@@ -130,22 +149,14 @@ std::size_t FirstNameLengthInPair(const char16_t* value) {
 int FormatHotkeyName(KeySet set, KeyCode code, char16_t* out) {
     if (out == nullptr) return -1;
 
-    int foundRow = -1;
-    int foundColumn = -1;
-    for (int row = 0; row < KeyRowCount(set); ++row) {
-        for (int column = 0; column < KeyColumnCount(set); ++column) {
-            if (KeyCell(set, row, column) == code) {
-                foundRow = row;
-                foundColumn = column;
-            }
-        }
-    }
-    if (foundRow < 0) {
+    // The markers stand in cells, but no key has them.
+    const CellPlace place = IsKeyTableMarker(code) ? NO_PLACE : LastCellHolding(set, code);
+    if (place.row < 0) {
         CopyBounded(out, NAME_UNITS, u"(unknown)");
         return -1;
     }
-    CopyBounded(out, NAME_UNITS, ModifierPrefixes[foundColumn]);
-    AppendBounded(out, NAME_UNITS, KeyRowName(set, foundRow));
+    CopyBounded(out, NAME_UNITS, ModifierPrefixes[place.column]);
+    AppendBounded(out, NAME_UNITS, KeyRowName(set, place.row));
     return 0;
 }
 

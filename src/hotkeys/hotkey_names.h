@@ -5,6 +5,7 @@
 #include <cstddef>
 
 #include "host/host_api.h"
+#include "hotkeys/key_codes.h"
 #include "hotkeys/key_tables.h"
 
 namespace tolvek {
@@ -30,10 +31,10 @@ std::size_t FirstNameLengthInPair(const char16_t* value);
 
 // Writes the name of `code` (modifier prefix and table name, e.g.
 // "Ctrl-Alt-Left") into `out`, a buffer of HOTKEY_NAME_UNITS units, and
-// returns 0. A code that no table cell holds writes "(unknown)" and returns
-// -1. When a value stands in several cells, the last in table order names
-// it (so KEY_UNUSABLE and KEY_NOT_ALLOWED have names too). A null `out`
-// returns -1.
+// returns 0. When a code stands in several cells, the last in table order
+// names it. A code that is no key of the set, the table markers
+// KEY_UNUSABLE and KEY_NOT_ALLOWED included, writes "(unknown)" and returns
+// -1. A null `out` returns -1.
 int FormatHotkeyName(KeySet keys, KeyCode code, char16_t* out);
 
 // Writes every usable hotkey of the key in `row` of `keys` (0 to

@@ -11,9 +11,16 @@ namespace tolvek {
 
 // The key table cells that hold no key code: a combination that cannot be
 // a hotkey, and a key that is not allowed with that modifier set. The
-// command refuses both as hotkeys, each with its own message.
+// command refuses both as hotkeys, each with its own message. They are no
+// key: a key press of either code is passed on to the host, whatever the
+// slots hold, and a slot holding one shows as "(unknown)".
 constexpr KeyCode KEY_UNUSABLE = -1;
 constexpr KeyCode KEY_NOT_ALLOWED = -2;
+
+// True for the two key table markers, which are no key.
+constexpr bool IsKeyTableMarker(KeyCode code) {
+    return code == KEY_UNUSABLE || code == KEY_NOT_ALLOWED;
+}
 
 constexpr KeyCode KEY_CTRL_LEFT = 0x10073;   // 65651, the default MoveLeft
 constexpr KeyCode KEY_CTRL_RIGHT = 0x10074;  // 65652, the default MoveRight

@@ -69,9 +69,9 @@ KeyCode EffectiveCode(KeyCode code, const char16_t* name, bool shift, bool ctrl,
 }
 
 // A switched-off slot holds NO_HOTKEY and matches no key, not even a key
-// of that code.
+// of that code; nor does a key whose code is a key table marker.
 Action ActionFor(KeyCode code) {
-    if (code == 0 || code == NO_HOTKEY) return Action::None;
+    if (code == 0 || code == NO_HOTKEY || code == -1 || code == -2) return Action::None;
     for (int slot = MoveLeft; slot <= DeleteRight; ++slot) {
         if (HotkeySlots[slot] == code || HotkeySlots[slot + SECOND_KEY_OFFSET] == code) {
             return static_cast<Action>(slot);

@@ -143,16 +143,36 @@ TEST_F(KeystrokeHandlerTest, KeyMatchingNoSlotLeavesTheRecordByteForByte) {
     EXPECT_EQ(fake_host::ExpandCalls(), 0);
 }
 
-// A switched-off slot holds NO_HOTKEY; a key of that code is not one of ours.
-TEST_F(KeystrokeHandlerTest, SwitchedOffSlotsMatchNoKey) {
-    HotkeySlotCodes allOff;
-    allOff.fill(NO_HOTKEY);
-    for (const HotkeySlotCodes& tried : {DefaultHotkeys, allOff}) {
-        for (const bool extended : {false, true}) {
-            HostCall call(u"dir /s /b x", 6, NO_HOTKEY);
-            HostCall before = call;
-            HandleKeystroke(&call.record, tried, KeySet{extended});
-            EXPECT_TRUE(call.Unchanged(before));
+// A code that is no key is not one of ours, whatever the slots hold:
+// NO_HOTKEY, which a switched-off slot holds, and the two table markers,
+// from the host or from a key's name, with the modifiers that leave them as
+// they are.
+TEST_F(KeystrokeHandlerTest, CodesThatAreNoKeyMatchNoSlot) {
+    struct Row {
+        KeyCode slotCode;  // in every slot
+        KeyCode code;
+        std::u16string name;
+        bool extended;
+    };
+    const Row rows[] = {
+        {NO_HOTKEY, NO_HOTKEY, u"", false},       {NO_HOTKEY, NO_HOTKEY, u"", true},
+        {KEY_UNUSABLE, KEY_UNUSABLE, u"", false}, {KEY_NOT_ALLOWED, KEY_NOT_ALLOWED, u"", true},
+        {KEY_UNUSABLE, 0, u"Ctrl-C", true},       {KEY_UNUSABLE, 0, u"Ctrl-Alt-Del", true},
+        {KEY_NOT_ALLOWED, 0, u"A", true},         {KEY_NOT_ALLOWED, 0, u"Shift-A", true},
+    };
+    for (const Row& row : rows) {
+        for (const bool ctrlAltShift : {false, true}) {
+            SCOPED_TRACE(::testing::Message() << row.slotCode << " " << row.code << " " << host_side::Narrow(row.name)
+                                              << " extended " << row.extended << " Ctrl+Alt+Shift " << ctrlAltShift);
+            fake_os::HoldModifiers(ctrlAltShift, ctrlAltShift, ctrlAltShift);
+            HotkeySlotCodes filled;
+            filled.fill(row.slotCode);
+            for (const HotkeySlotCodes& tried : {DefaultHotkeys, filled}) {
+                HostCall call(u"dir /s /b x", 6, row.code, row.name);
+                HostCall before = call;
+                HandleKeystroke(&call.record, tried, KeySet{row.extended});
+                EXPECT_TRUE(call.Unchanged(before));
+            }
         }
     }
 }

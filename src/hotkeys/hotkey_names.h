@@ -15,10 +15,10 @@ constexpr int HOTKEY_NAME_UNITS = 1024;
 
 // The key code named by `name`: modifier words ("s"/"shift", "c"/"ctl"/
 // "ctrl"/"control", "a"/"alt", any order and case) each followed by "-",
-// then a key name or alias of the set `keys`. Returns a positive code,
-// KEY_UNUSABLE (a combination that cannot be a hotkey), KEY_NOT_ALLOWED (a
-// key not allowed with that modifier set), or 0 when the text is no hotkey
-// name. `name` is not changed; a null `name` yields 0. Prints nothing.
+// then a key name or alias of the set `keys`. Returns the cell of the
+// table as it stands: a positive code, KEY_UNUSABLE or KEY_NOT_ALLOWED; or
+// 0 when the text is no hotkey name (key_codes.h says what each means).
+// `name` is not changed; a null `name` yields 0. Prints nothing.
 KeyCode ParseHotkeyName(KeySet keys, const char16_t* name);
 
 // The length of the first name of a pair of hotkey names, "NAME,NAME" or

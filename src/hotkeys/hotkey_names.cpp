@@ -88,6 +88,18 @@ CellPlace LastCellHolding(KeySet set, KeyCode code) {
     return found;
 }
 
+// Parses one name of a pair into `code`: NO_HOTKEY for "NONE", else the
+// name's cell. Parsed when that is a usable hotkey or NONE.
+HotkeyPairResult ParsePairName(KeySet set, const char16_t* name, KeyCode& code) {
+    code = EqualsIgnoringAsciiCase(name, u"NONE") ? NO_HOTKEY : ParseHotkeyName(set, name);
+    if (code > 0 || code == NO_HOTKEY) return HotkeyPairResult::Parsed;
+    switch (code) {
+    case KEY_UNUSABLE: return HotkeyPairResult::UnusableKey;
+    case KEY_NOT_ALLOWED: return HotkeyPairResult::KeyNotAllowed;
+    default: return HotkeyPairResult::UnknownName;
+    }
+}
+
 }  // namespace
 
 KeyCode ParseHotkeyName(KeySet set, const char16_t* name) {
@@ -144,6 +156,46 @@ std::size_t FirstNameLengthInPair(const char16_t* value) {
         }
     }
     return at;
+}
+
+HotkeyPairResult ParseHotkeyPair(KeySet set, const char16_t* value, HotkeyPair& pair) {
+    pair.rejectedName = nullptr;
+    if (value == nullptr || value[0] == u'\0') return HotkeyPairResult::MissingName;
+
+    // The first name is cut to its buffer; the second starts after the
+    // separator and runs to the end, further separators included.
+    const std::size_t firstLength = FirstNameLengthInPair(value);
+    if (firstLength == 0) return HotkeyPairResult::MissingName;
+    const std::size_t kept = firstLength < TOKEN_LIMIT ? firstLength : TOKEN_LIMIT;
+    for (std::size_t i = 0; i < kept; ++i) pair.firstName[i] = value[i];
+    pair.firstName[kept] = u'\0';
+
+    KeyCode first = NO_HOTKEY;
+    HotkeyPairResult result = ParsePairName(set, pair.firstName, first);
+    if (result != HotkeyPairResult::Parsed) {
+        pair.rejectedName = pair.firstName;
+        return result;
+    }
+
+    KeyCode second = NO_HOTKEY;
+    if (value[firstLength] != u'\0') {
+        const char16_t* secondName = value + firstLength + 1;
+        if (*secondName == u'\0') return HotkeyPairResult::MissingName;
+        result = ParsePairName(set, secondName, second);
+        if (result != HotkeyPairResult::Parsed) {
+            pair.rejectedName = secondName;
+            return result;
+        }
+    }
+
+    if (second == first) second = NO_HOTKEY;  // a key given twice counts once
+    if (first == NO_HOTKEY) {
+        first = second;
+        second = NO_HOTKEY;
+    }
+    pair.first = first;
+    pair.second = second;
+    return HotkeyPairResult::Parsed;
 }
 
 int FormatHotkeyName(KeySet set, KeyCode code, char16_t* out) {

@@ -1,8 +1,10 @@
 // Hotkey names in both key sets: parsing, formatting, the round trip between
-// them, and the listing of every usable hotkey.
+// them, an option's value of one or two names, and the listing of every
+// usable hotkey.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -15,6 +17,16 @@
 #include "plugin_test.h"
 
 using namespace tolvek;
+
+namespace tolvek {
+
+// GoogleTest names a pair's result in a failure.
+void PrintTo(HotkeyPairResult result, std::ostream* out) {
+    const char* const names[] = {"Parsed", "MissingName", "UnknownName", "UnusableKey", "KeyNotAllowed"};
+    *out << names[static_cast<int>(result)];
+}
+
+}  // namespace tolvek
 
 namespace {
 
@@ -150,6 +162,56 @@ TEST_F(HotkeyNamesTest, OverlongTokensAreCutAndMatchNothing) {
         for (int i = 0; i < 600; ++i) manyWords += u"ctrl-";
         EXPECT_EQ(ParseIn(extended, manyWords + u"Left"), 0x10073);
     }
+}
+
+// An option's value: the result, the two keys when parsed, else the name
+// refused (none for a missing name) with the keys left as they were.
+TEST_F(HotkeyNamesTest, ParsesHotkeyPairs) {
+    using Result = HotkeyPairResult;
+    constexpr KeyCode UNTOUCHED = 0x5A5A;
+    struct Row {
+        std::u16string value;
+        Result result;
+        KeyCode first;
+        KeyCode second;
+        std::u16string rejected;
+    };
+    const std::u16string longName(1100, u'Q');
+    const Row rows[] = {
+        {u"Alt-L", Result::Parsed, KEY_ALT_L, NO_HOTKEY, u""},
+        {u"Alt-L,Alt-M", Result::Parsed, KEY_ALT_L, KEY_ALT_M, u""},
+        {u"Alt-L;alt-l", Result::Parsed, KEY_ALT_L, NO_HOTKEY, u""},  // a key given twice counts once
+        {u"Alt-,,Alt-L", Result::Parsed, 0x10033, KEY_ALT_L, u""},
+        {u"Alt--,Ctrl-K", Result::Parsed, 0x10082, 11, u""},
+        {u"NONE", Result::Parsed, NO_HOTKEY, NO_HOTKEY, u""},
+        {u"none,Alt-L", Result::Parsed, KEY_ALT_L, NO_HOTKEY, u""},
+        {u"Alt-L,None", Result::Parsed, KEY_ALT_L, NO_HOTKEY, u""},
+        {u"", Result::MissingName, UNTOUCHED, UNTOUCHED, u""},
+        {u",Alt-L", Result::MissingName, UNTOUCHED, UNTOUCHED, u""},
+        {u"Alt-L,", Result::MissingName, UNTOUCHED, UNTOUCHED, u""},
+        {u";", Result::MissingName, UNTOUCHED, UNTOUCHED, u""},
+        {u"Alt-L,Bogus", Result::UnknownName, UNTOUCHED, UNTOUCHED, u"Bogus"},
+        {u"Bogus,Alt-L", Result::UnknownName, UNTOUCHED, UNTOUCHED, u"Bogus"},
+        {u"Alt-L,Alt-M,Alt-N", Result::UnknownName, UNTOUCHED, UNTOUCHED, u"Alt-M,Alt-N"},
+        {longName + u",Alt-L", Result::UnknownName, UNTOUCHED, UNTOUCHED, std::u16string(1023, u'Q')},
+        {u"Alt-L,Ctrl-C", Result::UnusableKey, UNTOUCHED, UNTOUCHED, u"Ctrl-C"},
+        {u"A,Alt-L", Result::KeyNotAllowed, UNTOUCHED, UNTOUCHED, u"A"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(host_side::Narrow(row.value.substr(0, 40)));
+        HotkeyPair pair;
+        pair.first = UNTOUCHED;
+        pair.second = UNTOUCHED;
+        EXPECT_EQ(ParseHotkeyPair(LEGACY_KEYS, row.value.c_str(), pair), row.result);
+        EXPECT_EQ(pair.first, row.first);
+        EXPECT_EQ(pair.second, row.second);
+        EXPECT_EQ(host_side::Narrow(pair.rejectedName != nullptr ? pair.rejectedName : u""),
+                  host_side::Narrow(row.rejected));
+    }
+    HotkeyPair pair;
+    EXPECT_EQ(ParseHotkeyPair(LEGACY_KEYS, nullptr, pair), Result::MissingName);
+    EXPECT_EQ(fake_host::StandardOutput(), u"");
+    EXPECT_EQ(fake_host::StandardError(), u"");
 }
 
 TEST_F(HotkeyNamesTest, FormatsCodesInBothSets) {

@@ -198,18 +198,17 @@ HotkeyPairResult ParseHotkeyPair(KeySet set, const char16_t* value, HotkeyPair& 
     return HotkeyPairResult::Parsed;
 }
 
-int FormatHotkeyName(KeySet set, KeyCode code, char16_t* out) {
-    if (out == nullptr) return -1;
+void FormatHotkeyName(KeySet set, KeyCode code, char16_t* out) {
+    if (out == nullptr) return;
 
     // The markers stand in cells, but no key has them.
     const CellPlace place = IsKeyTableMarker(code) ? NO_PLACE : LastCellHolding(set, code);
     if (place.row < 0) {
         CopyBounded(out, NAME_UNITS, u"(unknown)");
-        return -1;
+        return;
     }
     CopyBounded(out, NAME_UNITS, ModifierPrefixes[place.column]);
     AppendBounded(out, NAME_UNITS, KeyRowName(set, place.row));
-    return 0;
 }
 
 void FormatKeyRowHotkeys(KeySet set, int row, char16_t* out) {

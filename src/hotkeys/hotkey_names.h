@@ -66,12 +66,11 @@ struct HotkeyPair {
 HotkeyPairResult ParseHotkeyPair(KeySet keys, const char16_t* value, HotkeyPair& pair);
 
 // Writes the name of `code` (modifier prefix and table name, e.g.
-// "Ctrl-Alt-Left") into `out`, a buffer of HOTKEY_NAME_UNITS units, and
-// returns 0. When a code stands in several cells, the last in table order
-// names it. A code that is no key of the set, the table markers
-// KEY_UNUSABLE and KEY_NOT_ALLOWED included, writes "(unknown)" and returns
-// -1. A null `out` returns -1.
-int FormatHotkeyName(KeySet keys, KeyCode code, char16_t* out);
+// "Ctrl-Alt-Left") into `out`, a buffer of HOTKEY_NAME_UNITS units. When a
+// code stands in several cells, the last in table order names it. A code
+// that is no key of the set, the table markers KEY_UNUSABLE and
+// KEY_NOT_ALLOWED included, writes "(unknown)". A null `out` is left alone.
+void FormatHotkeyName(KeySet keys, KeyCode code, char16_t* out);
 
 // Writes every usable hotkey of the key in `row` of `keys` (0 to
 // KeyRowCount - 1) into `out`, a buffer of HOTKEY_NAME_UNITS units, column

@@ -141,7 +141,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         // The host names the key and gives no code: the name of the chosen
         // code, or text that names no key.
         call.record.keyCode = 0;
-        if (FormatHotkeyName(CurrentKeySet(), code, call.name) != 0 || (cursorChoice & 0x8000) != 0) {
+        FormatHotkeyName(CurrentKeySet(), code, call.name);
+        if (TextEquals(call.name, u"(unknown)") || (cursorChoice & 0x8000) != 0) {
             CopyBounded(call.name, NAME_UNITS, u"Ctrl-NoSuchKey");
         }
         if ((cursorChoice & 0x4000) != 0) call.record.keyName = nullptr;

@@ -312,27 +312,27 @@ TEST_F(KeystrokeHandlerTest, UntrustworthyRecordsArePassedOn) {
     EXPECT_TRUE(misaligned.Unchanged(misalignedBefore));
 }
 
-TEST_F(KeystrokeHandlerTest, DeleteRangeClosesTheGap) {
+TEST_F(KeystrokeHandlerTest, EraseUnitsClosesTheGap) {
     struct Row {
         std::u16string line;
-        int a, b, result;
+        int from, to;
         std::u16string after;
-        int clears;
     };
     const Row rows[] = {
-        {u"abcdef", 1, 2, 0, u"adef", 1}, {u"abcdef", 2, 1, 0, u"adef", 1},  {u"abcdef", 3, 6, 0, u"abc", 1},
-        {u"abcdef", 0, 5, 0, u"", 1},     {u"abcdef", 4, 4, 0, u"abcdf", 1}, {u"", 3, 9, 0, u"", 0},
-        {u"abc", -1, 2, -1, u"abc", 0},   {u"abc", 1, -2, -1, u"abc", 0},    {u"abc", 1, 4, -1, u"abc", 0},
+        {u"abcdef", 1, 3, u"adef"},   {u"abcdef", 3, 6, u"abc"},    {u"abcdef", 0, 6, u""}, {u"abcdef", 4, 5, u"abcdf"},
+        {u"abcdef", 2, 2, u"abcdef"}, {u"abcdef", 3, 1, u"abcdef"}, {u"", 0, 0, u""},       {u"abc", -1, 2, u"abc"},
+        {u"abc", 1, 4, u"abc"},
     };
     for (const Row& row : rows) {
+        SCOPED_TRACE(host_side::Narrow(row.line) + " " + std::to_string(row.from) + " " + std::to_string(row.to));
         fake_host::Reset();
         char16_t line[16] = {};
         std::memcpy(line, row.line.c_str(), (row.line.size() + 1) * sizeof(char16_t));
-        EXPECT_EQ(DeleteRange(line, row.a, row.b), row.result);
+        EraseUnits(line, row.from, row.to);
         EXPECT_EQ(std::u16string(line), row.after);
-        EXPECT_EQ(fake_host::ClearEditLineCalls(), row.clears);
+        EXPECT_EQ(fake_host::ClearEditLineCalls(), row.after != row.line ? 1 : 0);
     }
-    EXPECT_EQ(DeleteRange(nullptr, 0, 0), -1);
+    EraseUnits(nullptr, 0, 1);
 }
 
 // The export hands the process's live slots and key set to the handler,

@@ -63,18 +63,18 @@ const HotkeyOption* HotkeyOptionOf(const char16_t* argument) {
     return nullptr;
 }
 
-// The code of one part of an option's value: NONE for no key, else the
-// key's name; 0 after reporting a part that names no usable hotkey.
-KeyCode ParsePart(KeySet keys, const char16_t* part) {
-    if (EqualsIgnoringAsciiCase(part, u"NONE")) return NO_HOTKEY;
-    const KeyCode code = ParseHotkeyName(keys, part);
-    if (code > 0) return code;
-    switch (code) {
-    case KEY_NOT_ALLOWED: ReportError(u"Key not allowed \"%s\"\r\n", part); break;
-    case KEY_UNUSABLE: ReportError(u"Invalid hotkey \"%s\"\r\n", part); break;
-    default: ReportError(u"Bad hotkey \"%s\"\r\n", part); break;
+// The message for an option's value that was refused, with the refused
+// name for its "%s"; null for a value refused without a message, and for
+// one that went through.
+const char16_t* PairFailureMessage(HotkeyPairResult result) {
+    switch (result) {
+    case HotkeyPairResult::Parsed:
+    case HotkeyPairResult::MissingName: return nullptr;
+    case HotkeyPairResult::UnknownName: return u"Bad hotkey \"%s\"\r\n";
+    case HotkeyPairResult::UnusableKey: return u"Invalid hotkey \"%s\"\r\n";
+    case HotkeyPairResult::KeyNotAllowed: return u"Key not allowed \"%s\"\r\n";
     }
-    return 0;
+    return nullptr;
 }
 
 // The message for a save or a load that failed; null for one that went
@@ -136,9 +136,14 @@ Step ApplyHotkeyOption(const HotkeyOption& option, const char16_t* argument, Key
                        Requests& requests) {
     const char16_t* value = argument + 3;
     if (*value == u':' || *value == u'=') ++value;
-    if (ParseHotkeyPair(keys, value, &slots[option.slot], &slots[option.slot + SECOND_KEY_OFFSET]) != 0) {
+    HotkeyPair pair;
+    const HotkeyPairResult result = ParseHotkeyPair(keys, value, pair);
+    if (result != HotkeyPairResult::Parsed) {
+        if (const char16_t* message = PairFailureMessage(result)) ReportError(message, pair.rejectedName);
         return EndWith(USAGE_ERROR);
     }
+    slots[option.slot] = pair.first;
+    slots[option.slot + SECOND_KEY_OFFSET] = pair.second;
     requests.changed = true;
     return GO_ON;
 }
@@ -187,41 +192,6 @@ bool ReportConflict(const Requests& requests) {
 }
 
 }  // namespace
-
-int ParseHotkeyPair(KeySet keys, const char16_t* value, KeyCode* first, KeyCode* second) {
-    if (value == nullptr) return -1;
-    if (value[0] == u'\0') return 1;
-    if (first == nullptr || second == nullptr) return -1;
-
-    // The first part is cut to its buffer; the second starts after the
-    // separator and runs to the end, further separators included.
-    const std::size_t firstLength = FirstNameLengthInPair(value);
-    if (firstLength == 0) return 1;
-    char16_t firstPart[HOTKEY_NAME_UNITS];
-    const std::size_t kept = firstLength < HOTKEY_NAME_UNITS - 1 ? firstLength : HOTKEY_NAME_UNITS - 1;
-    for (std::size_t i = 0; i < kept; ++i) firstPart[i] = value[i];
-    firstPart[kept] = u'\0';
-
-    KeyCode firstKey = ParsePart(keys, firstPart);
-    if (firstKey == 0) return 1;
-
-    KeyCode secondKey = NO_HOTKEY;
-    if (value[firstLength] != u'\0') {
-        const char16_t* secondPart = value + firstLength + 1;
-        if (*secondPart == u'\0') return 1;
-        secondKey = ParsePart(keys, secondPart);
-        if (secondKey == 0) return 1;
-    }
-
-    if (secondKey == firstKey) secondKey = NO_HOTKEY;  // a key given twice counts once
-    if (firstKey == NO_HOTKEY) {
-        firstKey = secondKey;
-        secondKey = NO_HOTKEY;
-    }
-    *first = firstKey;
-    *second = secondKey;
-    return 0;
-}
 
 void ShowCurrentHotkeys(KeySet keys, const HotkeySlotCodes& slots) {
     char16_t firstName[HOTKEY_NAME_UNITS];

@@ -17,15 +17,6 @@ namespace tolvek {
 // null.
 int RunTolvekCommand(const char16_t* arguments, KeySet keys, HotkeySlotCodes& slots, ArgumentTable& argumentTable);
 
-// Parses an option's value, one or two hotkey names separated by "," or
-// ";" (right after the "-" of a modifier word, as in ALT-, or CTRL-;, such
-// a unit is the key itself; after a key, even one ending in "-" as in
-// ALT--,CTRL-K, it separates), into the two slots of one action. "NONE"
-// stands for no key. Returns 0 when both slots were written, 1 when the
-// value was rejected (neither slot changes; an unknown or unusable name is
-// reported), -1 for a null pointer.
-int ParseHotkeyPair(KeySet keys, const char16_t* value, KeyCode* first, KeyCode* second);
-
 // Prints one line per action of `slots` with its hotkey or hotkeys, named
 // in `keys`; an action whose first slot holds NO_HOTKEY shows NONE there.
 void ShowCurrentHotkeys(KeySet keys, const HotkeySlotCodes& slots);

@@ -44,10 +44,12 @@ KeyCode AddHeldModifierFlags(KeyCode code, KeySet keys) {
 }
 
 // Slots are compared action by action, the first key before the second.
-// A slot switched off holds NO_HOTKEY and matches no key, not even a key
-// whose code happens to be NO_HOTKEY. No action for a key no slot holds.
+// A code that is no key matches no slot, whatever the slots hold: NO_HOTKEY,
+// which a switched-off slot holds, and the two key table markers, which a
+// key given by name parses to when it cannot be a hotkey. No action for a
+// key no slot holds.
 std::optional<Action> ActionFor(const HotkeySlotCodes& slots, KeyCode code) {
-    if (code == NO_HOTKEY) return std::nullopt;
+    if (code == NO_HOTKEY || IsKeyTableMarker(code)) return std::nullopt;
     for (int slot = MoveLeft; slot <= DeleteRight; ++slot) {
         if (slots[slot] == code || slots[slot + SECOND_KEY_OFFSET] == code) {
             return static_cast<Action>(slot);
@@ -110,11 +112,11 @@ Outcome DeleteLeftArgument(const EditedLine& line) {
     const std::int32_t c = line.cursor;
     const std::int32_t b = BoundaryFrom(line, 0);
     if (b != NO_BOUNDARY) {
-        DeleteRange(line.text, b, c - 1);
+        EraseUnits(line.text, b, c);
         return {b, true};
     }
     if (c == 0) return {c, false};
-    DeleteRange(line.text, 0, c - 1);
+    EraseUnits(line.text, 0, c);
     return {0, true};
 }
 
@@ -125,11 +127,11 @@ Outcome DeleteRightArgument(const EditedLine& line) {
     const std::int32_t n = line.length;
     const std::int32_t b = BoundaryFrom(line, SCAN_RIGHT | SCAN_STOP_AT_BRACKET);
     if (b != NO_BOUNDARY) {
-        DeleteRange(line.text, c, b - 1);
+        EraseUnits(line.text, c, b);
         return {c, true};
     }
     if (c >= n) return {c, false};
-    DeleteRange(line.text, c, n);
+    EraseUnits(line.text, c, n);
     return {c, true};
 }
 
@@ -171,22 +173,13 @@ void HandleKeystroke(KeystrokeRecord* record, const HotkeySlotCodes& slots, KeyS
     if (keys.extended && record->keyName != nullptr) record->keyName[0] = u'\0';
 }
 
-int DeleteRange(char16_t* line, int a, int b) {
-    if (line == nullptr) return -1;
-    if (line[0] == u'\0') return 0;
-    if (a < 0 || b < 0) return -1;
-    const std::size_t low = static_cast<std::size_t>(a < b ? a : b);
-    const std::size_t high = static_cast<std::size_t>(a < b ? b : a);
+void EraseUnits(char16_t* line, std::int32_t from, std::int32_t to) {
+    if (line == nullptr || from < 0 || to <= from) return;
     const std::size_t length = TextLength(line);
-    if (high > length) return -1;
+    if (static_cast<std::size_t>(to) > length) return;
     ClearEditLine(line);
-    if (high == length) {
-        line[low] = u'\0';
-    } else {
-        // The tail from high + 1 through the terminator moves down to low.
-        std::memmove(line + low, line + high + 1, (length - high) * sizeof(char16_t));
-    }
-    return 0;
+    // The tail from `to` through the terminator moves down to `from`.
+    std::memmove(line + from, line + to, (length - static_cast<std::size_t>(to) + 1) * sizeof(char16_t));
 }
 
 }  // namespace tolvek

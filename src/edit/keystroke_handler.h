@@ -2,6 +2,8 @@
 // key press matches one of the hotkey slots.
 #pragma once
 
+#include <cstdint>
+
 #include "host/host_api.h"
 #include "hotkeys/hotkey_slots.h"
 #include "hotkeys/key_tables.h"
@@ -14,15 +16,16 @@ namespace tolvek {
 // deletes an argument in the host's line, sets `redraw` when anything
 // changed and consumes the key. `keys` is the key set of the host
 // generation: the extended set takes keys by name, knows Ctrl+Alt+Shift and
-// clears the name of a consumed key. A key that matches no slot, and a
-// record whose line or cursor cannot be trusted, are left byte for byte as
-// they were.
+// clears the name of a consumed key. A key that matches no slot, a key whose
+// code is no key (NO_HOTKEY, KEY_UNUSABLE, KEY_NOT_ALLOWED; see
+// hotkeys/key_codes.h), and a record whose line or cursor cannot be
+// trusted, are left byte for byte as they were.
 void HandleKeystroke(KeystrokeRecord* record, const HotkeySlotCodes& slots, KeySet keys);
 
-// Removes the characters at positions min(a, b) to max(a, b), both
-// included, from `line` and closes the gap, after telling the host through
-// ClearEditLine. Returns -1 when `line` is null, a or b is negative or lies
-// beyond the line's terminator; 0 otherwise (an empty line is left alone).
-int DeleteRange(char16_t* line, int a, int b);
+// Removes the units from `from` up to, not including, `to` from `line` and
+// closes the gap, after telling the host through ClearEditLine. Does
+// nothing, and tells the host nothing, unless 0 <= from < to <= the line's
+// length.
+void EraseUnits(char16_t* line, std::int32_t from, std::int32_t to);
 
 }  // namespace tolvek

@@ -12,7 +12,8 @@
 
 namespace tolvek {
 
-// Key code in the host's numbering (see hotkeys/hotkey_slots.h).
+// Key code in the host's numbering; what its values mean is said in
+// hotkeys/key_codes.h.
 using KeyCode = std::int32_t;
 
 // The size of the host's text buffers, in units with the terminator: the

@@ -69,6 +69,37 @@ void ResolveAliases(KeySet set, char16_t* token) {
     }
 }
 
+// A cell's place in the table.
+struct CellPlace {
+    int row;
+    int column;
+};
+
+constexpr CellPlace NO_PLACE{-1, -1};
+
+// The last cell in table order that holds `code`; NO_PLACE when none does.
+CellPlace LastCellHolding(KeySet set, KeyCode code) {
+    CellPlace found = NO_PLACE;
+    for (int row = 0; row < KeyRowCount(set); ++row) {
+        for (int column = 0; column < KeyColumnCount(set); ++column) {
+            if (KeyCell(set, row, column) == code) found = {row, column};
+        }
+    }
+    return found;
+}
+
+// Parses one name of a pair into `code`: NO_HOTKEY for "NONE", else the
+// name's cell. Parsed when that is a usable hotkey or NONE.
+HotkeyPairResult ParsePairName(KeySet set, const char16_t* name, KeyCode& code) {
+    code = EqualsIgnoringAsciiCase(name, u"NONE") ? NO_HOTKEY : ParseHotkeyName(set, name);
+    if (code > 0 || code == NO_HOTKEY) return HotkeyPairResult::Parsed;
+    switch (code) {
+    case KEY_UNUSABLE: return HotkeyPairResult::UnusableKey;
+    case KEY_NOT_ALLOWED: return HotkeyPairResult::KeyNotAllowed;
+    default: return HotkeyPairResult::UnknownName;
+    }
+}
+
 }  // namespace
 
 KeyCode ParseHotkeyName(KeySet set, const char16_t* name) {
@@ -127,26 +158,57 @@ std::size_t FirstNameLengthInPair(const char16_t* value) {
     return at;
 }
 
-int FormatHotkeyName(KeySet set, KeyCode code, char16_t* out) {
-    if (out == nullptr) return -1;
+HotkeyPairResult ParseHotkeyPair(KeySet set, const char16_t* value, HotkeyPair& pair) {
+    pair.rejectedName = nullptr;
+    if (value == nullptr || value[0] == u'\0') return HotkeyPairResult::MissingName;
 
-    int foundRow = -1;
-    int foundColumn = -1;
-    for (int row = 0; row < KeyRowCount(set); ++row) {
-        for (int column = 0; column < KeyColumnCount(set); ++column) {
-            if (KeyCell(set, row, column) == code) {
-                foundRow = row;
-                foundColumn = column;
-            }
+    // The first name is cut to its buffer; the second starts after the
+    // separator and runs to the end, further separators included.
+    const std::size_t firstLength = FirstNameLengthInPair(value);
+    if (firstLength == 0) return HotkeyPairResult::MissingName;
+    const std::size_t kept = firstLength < TOKEN_LIMIT ? firstLength : TOKEN_LIMIT;
+    for (std::size_t i = 0; i < kept; ++i) pair.firstName[i] = value[i];
+    pair.firstName[kept] = u'\0';
+
+    KeyCode first = NO_HOTKEY;
+    HotkeyPairResult result = ParsePairName(set, pair.firstName, first);
+    if (result != HotkeyPairResult::Parsed) {
+        pair.rejectedName = pair.firstName;
+        return result;
+    }
+
+    KeyCode second = NO_HOTKEY;
+    if (value[firstLength] != u'\0') {
+        const char16_t* secondName = value + firstLength + 1;
+        if (*secondName == u'\0') return HotkeyPairResult::MissingName;
+        result = ParsePairName(set, secondName, second);
+        if (result != HotkeyPairResult::Parsed) {
+            pair.rejectedName = secondName;
+            return result;
         }
     }
-    if (foundRow < 0) {
-        CopyBounded(out, NAME_UNITS, u"(unknown)");
-        return -1;
+
+    if (second == first) second = NO_HOTKEY;  // a key given twice counts once
+    if (first == NO_HOTKEY) {
+        first = second;
+        second = NO_HOTKEY;
     }
-    CopyBounded(out, NAME_UNITS, ModifierPrefixes[foundColumn]);
-    AppendBounded(out, NAME_UNITS, KeyRowName(set, foundRow));
-    return 0;
+    pair.first = first;
+    pair.second = second;
+    return HotkeyPairResult::Parsed;
+}
+
+void FormatHotkeyName(KeySet set, KeyCode code, char16_t* out) {
+    if (out == nullptr) return;
+
+    // The markers stand in cells, but no key has them.
+    const CellPlace place = IsKeyTableMarker(code) ? NO_PLACE : LastCellHolding(set, code);
+    if (place.row < 0) {
+        CopyBounded(out, NAME_UNITS, u"(unknown)");
+        return;
+    }
+    CopyBounded(out, NAME_UNITS, ModifierPrefixes[place.column]);
+    AppendBounded(out, NAME_UNITS, KeyRowName(set, place.row));
 }
 
 void FormatKeyRowHotkeys(KeySet set, int row, char16_t* out) {

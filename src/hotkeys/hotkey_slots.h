@@ -8,9 +8,6 @@
 
 namespace tolvek {
 
-// A slot with no key assigned. No key table holds this value.
-constexpr KeyCode NO_HOTKEY = -65536;  // 0xFFFF0000
-
 // Slot order; slot n + 4 holds the second key of the action in slot n.
 enum HotkeySlot : int {
     MoveLeft,
@@ -26,7 +23,8 @@ enum HotkeySlot : int {
 
 constexpr int SECOND_KEY_OFFSET = 4;
 
-// The codes of the eight slots, in slot order.
+// The codes of the eight slots, in slot order; NO_HOTKEY for a slot
+// switched off (what a code means: hotkeys/key_codes.h).
 using HotkeySlotCodes = std::array<KeyCode, HOTKEY_SLOT_COUNT>;
 
 // Built-in defaults: Ctrl-Left, Ctrl-Right, Ctrl-L, Ctrl-R, no second keys

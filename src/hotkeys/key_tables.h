@@ -2,11 +2,10 @@
 // the key codes the keystroke handler computes for it, one column per
 // modifier combination.
 //
-// Cell values: a positive key code; KEY_UNUSABLE (-1) for a combination
-// that cannot be a hotkey; KEY_NOT_ALLOWED (-2) for a key that is not
-// allowed with that modifier set. No cell
-// holds 0 or NO_HOTKEY. Row order is fixed: it is the order of the listing
-// and decides which cell a code is formatted from when it occurs twice.
+// Cell values: a positive key code, or one of the two markers KEY_UNUSABLE
+// and KEY_NOT_ALLOWED; no cell holds 0 or NO_HOTKEY (what each value means:
+// key_codes.h). Row order is fixed: it is the order of the listing and
+// decides which cell a code is formatted from when it occurs twice.
 #pragma once
 
 #include <array>

@@ -3,13 +3,14 @@
 // cell of the current table, and leaves its text alone; a positive result
 // formats to a name that parses back to the same code; formatting writes
 // either a name of the table or "(unknown)" for exactly the codes that no
-// cell holds, and never past its 1024 units.
+// cell holds and the two table markers, and never past its 1024 units.
 #include <cstring>
 
 #include "fake_host.h"
 #include "fuzz_check.h"
 #include "fuzz_input.h"
 #include "hotkeys/hotkey_names.h"
+#include "hotkeys/key_codes.h"
 #include "hotkeys/key_tables.h"
 #include "text/text.h"
 
@@ -48,27 +49,24 @@ bool IsLegacyNumMinus(KeySet set, KeyCode code) {
     return false;
 }
 
-// Formats `code`, checks the guard and the terminator, and returns the result.
-int FormatChecked(KeySet set, KeyCode code, Formatted& out) {
+// Formats `code`, checks the guard and the terminator, and tells whether
+// a key was named.
+bool FormatChecked(KeySet set, KeyCode code, Formatted& out) {
     for (char16_t& unit : out.name) unit = GUARD;
     for (char16_t& unit : out.guard) unit = GUARD;
-    const int result = FormatHotkeyName(set, code, out.name);
+    FormatHotkeyName(set, code, out.name);
     for (char16_t unit : out.guard) FUZZ_REQUIRE(unit == GUARD);
     bool terminated = false;
     for (char16_t unit : out.name) terminated = terminated || unit == u'\0';
     FUZZ_REQUIRE(terminated);
-    return result;
+    return !TextEquals(out.name, u"(unknown)");
 }
 
 void CheckFormat(KeySet set, KeyCode code) {
     Formatted out;
-    const int result = FormatChecked(set, code, out);
-    FUZZ_REQUIRE(result == 0 || result == -1);
-    FUZZ_REQUIRE((result == 0) == IsCell(set, code));
-    if (result == -1) {
-        FUZZ_REQUIRE(TextEquals(out.name, u"(unknown)"));
-        return;
-    }
+    const bool named = FormatChecked(set, code, out);
+    FUZZ_REQUIRE(named == (IsCell(set, code) && !IsKeyTableMarker(code)));
+    if (!named) return;
     FUZZ_REQUIRE(TextLength(out.name) <= 24);
     if (code > 0 && !IsLegacyNumMinus(set, code)) FUZZ_REQUIRE(ParseHotkeyName(set, out.name) == code);
 }
@@ -81,7 +79,7 @@ void CheckParse(KeySet set, const char16_t* name, std::size_t length) {
     FUZZ_REQUIRE(code == 0 || code == -1 || code == -2 || (code > 0 && IsCell(set, code)));
     if (code > 0) {
         Formatted out;
-        FUZZ_REQUIRE(FormatChecked(set, code, out) == 0);
+        FUZZ_REQUIRE(FormatChecked(set, code, out));
         FUZZ_REQUIRE(ParseHotkeyName(set, out.name) == code);
         // A name the table itself gives ignores case like any other.
         for (char16_t* at = out.name; *at != u'\0'; ++at) {

@@ -69,9 +69,9 @@ KeyCode EffectiveCode(KeyCode code, const char16_t* name, bool shift, bool ctrl,
 }
 
 // A switched-off slot holds NO_HOTKEY and matches no key, not even a key
-// of that code.
+// of that code; nor does a key whose code is a key table marker.
 Action ActionFor(KeyCode code) {
-    if (code == 0 || code == NO_HOTKEY) return Action::None;
+    if (code == 0 || code == NO_HOTKEY || code == -1 || code == -2) return Action::None;
     for (int slot = MoveLeft; slot <= DeleteRight; ++slot) {
         if (HotkeySlots[slot] == code || HotkeySlots[slot + SECOND_KEY_OFFSET] == code) {
             return static_cast<Action>(slot);
@@ -141,7 +141,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         // The host names the key and gives no code: the name of the chosen
         // code, or text that names no key.
         call.record.keyCode = 0;
-        if (FormatHotkeyName(CurrentKeySet(), code, call.name) != 0 || (cursorChoice & 0x8000) != 0) {
+        FormatHotkeyName(CurrentKeySet(), code, call.name);
+        if (TextEquals(call.name, u"(unknown)") || (cursorChoice & 0x8000) != 0) {
             CopyBounded(call.name, NAME_UNITS, u"Ctrl-NoSuchKey");
         }
         if ((cursorChoice & 0x4000) != 0) call.record.keyName = nullptr;

@@ -23,6 +23,9 @@ std::u16string StandardError() {
 int ExpandCalls() {
     return host_side::RecordedExpandCalls();
 }
+int ExpandCallsWithOtherFlags() {
+    return host_side::RecordedExpandCallsWithOtherFlags();
+}
 int ClearEditLineCalls() {
     return host_side::RecordedClearEditLineCalls();
 }

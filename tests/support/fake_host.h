@@ -28,8 +28,10 @@ void SetBufferFill(const char16_t* text, char16_t unit, std::size_t units);
 std::u16string StandardOutput();
 std::u16string StandardError();
 
-// Number of calls so far.
+// Number of calls so far; among the expansions, those whose flags were not
+// 1, which the host's contract never allows.
 int ExpandCalls();
+int ExpandCallsWithOtherFlags();
 int ClearEditLineCalls();
 
 // Qprintf calls whose handle was not the standard error handle.

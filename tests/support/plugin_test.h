@@ -1,7 +1,8 @@
 // A GoogleTest fixture for native tests that start from a freshly loaded
 // plug-in: built-in hotkeys, no host version, legacy key mode, no keys held,
 // an empty stand-in registry, and a host with no batch file running. It
-// leaves the same state behind for the next test.
+// fails a test that asked the host for an expansion with flags other than
+// 1, and leaves the same state behind for the next test.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -14,7 +15,10 @@
 class PluginTest : public ::testing::Test {
 protected:
     void SetUp() override { ResetPlugin(); }
-    void TearDown() override { ResetPlugin(); }
+    void TearDown() override {
+        EXPECT_EQ(fake_host::ExpandCallsWithOtherFlags(), 0) << "the host expands only with flags 1";
+        ResetPlugin();
+    }
 
     static void ResetPlugin() {
         fake_host::Reset();

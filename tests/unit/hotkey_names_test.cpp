@@ -1,19 +1,32 @@
 // Hotkey names in both key sets: parsing, formatting, the round trip between
-// them, and the listing of every usable hotkey.
+// them, an option's value of one or two names, and the listing of every
+// usable hotkey.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <ostream>
 #include <string>
 #include <vector>
 
 #include "fake_host.h"
 #include "hotkeys/hotkey_names.h"
 #include "hotkeys/hotkey_slots.h"
+#include "hotkeys/key_codes.h"
 #include "hotkeys/key_tables.h"
 #include "plugin/plugin_state.h"
 #include "plugin_test.h"
 
 using namespace tolvek;
+
+namespace tolvek {
+
+// GoogleTest names a pair's result in a failure.
+void PrintTo(HotkeyPairResult result, std::ostream* out) {
+    const char* const names[] = {"Parsed", "MissingName", "UnknownName", "UnusableKey", "KeyNotAllowed"};
+    *out << names[static_cast<int>(result)];
+}
+
+}  // namespace tolvek
 
 namespace {
 
@@ -23,16 +36,11 @@ KeyCode ParseIn(bool extended, const std::u16string& name) {
     return ParseHotkeyName(KeySet{extended}, name.c_str());
 }
 
-struct Formatted {
-    int result;
-    std::u16string text;
-};
-
-Formatted FormatIn(bool extended, KeyCode code) {
+std::u16string FormatIn(bool extended, KeyCode code) {
     char16_t out[HOTKEY_NAME_UNITS];
     std::fill(std::begin(out), std::end(out), u'#');
-    const int result = FormatHotkeyName(KeySet{extended}, code, out);
-    return {result, std::u16string(out)};
+    FormatHotkeyName(KeySet{extended}, code, out);
+    return out;
 }
 
 std::vector<std::u16string> ListingIn(bool extended) {
@@ -151,39 +159,84 @@ TEST_F(HotkeyNamesTest, OverlongTokensAreCutAndMatchNothing) {
     }
 }
 
+// An option's value: the result, the two keys when parsed, else the name
+// refused (none for a missing name) with the keys left as they were.
+TEST_F(HotkeyNamesTest, ParsesHotkeyPairs) {
+    using Result = HotkeyPairResult;
+    constexpr KeyCode UNTOUCHED = 0x5A5A;
+    struct Row {
+        std::u16string value;
+        Result result;
+        KeyCode first;
+        KeyCode second;
+        std::u16string rejected;
+    };
+    const std::u16string longName(1100, u'Q');
+    const Row rows[] = {
+        {u"Alt-L", Result::Parsed, KEY_ALT_L, NO_HOTKEY, u""},
+        {u"Alt-L,Alt-M", Result::Parsed, KEY_ALT_L, KEY_ALT_M, u""},
+        {u"Alt-L;alt-l", Result::Parsed, KEY_ALT_L, NO_HOTKEY, u""},  // a key given twice counts once
+        {u"Alt-,,Alt-L", Result::Parsed, 0x10033, KEY_ALT_L, u""},
+        {u"Alt--,Ctrl-K", Result::Parsed, 0x10082, 11, u""},
+        {u"NONE", Result::Parsed, NO_HOTKEY, NO_HOTKEY, u""},
+        {u"none,Alt-L", Result::Parsed, KEY_ALT_L, NO_HOTKEY, u""},
+        {u"Alt-L,None", Result::Parsed, KEY_ALT_L, NO_HOTKEY, u""},
+        {u"", Result::MissingName, UNTOUCHED, UNTOUCHED, u""},
+        {u",Alt-L", Result::MissingName, UNTOUCHED, UNTOUCHED, u""},
+        {u"Alt-L,", Result::MissingName, UNTOUCHED, UNTOUCHED, u""},
+        {u";", Result::MissingName, UNTOUCHED, UNTOUCHED, u""},
+        {u"Alt-L,Bogus", Result::UnknownName, UNTOUCHED, UNTOUCHED, u"Bogus"},
+        {u"Bogus,Alt-L", Result::UnknownName, UNTOUCHED, UNTOUCHED, u"Bogus"},
+        {u"Alt-L,Alt-M,Alt-N", Result::UnknownName, UNTOUCHED, UNTOUCHED, u"Alt-M,Alt-N"},
+        {longName + u",Alt-L", Result::UnknownName, UNTOUCHED, UNTOUCHED, std::u16string(1023, u'Q')},
+        {u"Alt-L,Ctrl-C", Result::UnusableKey, UNTOUCHED, UNTOUCHED, u"Ctrl-C"},
+        {u"A,Alt-L", Result::KeyNotAllowed, UNTOUCHED, UNTOUCHED, u"A"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(host_side::Narrow(row.value.substr(0, 40)));
+        HotkeyPair pair;
+        pair.first = UNTOUCHED;
+        pair.second = UNTOUCHED;
+        EXPECT_EQ(ParseHotkeyPair(LEGACY_KEYS, row.value.c_str(), pair), row.result);
+        EXPECT_EQ(pair.first, row.first);
+        EXPECT_EQ(pair.second, row.second);
+        EXPECT_EQ(host_side::Narrow(pair.rejectedName != nullptr ? pair.rejectedName : u""),
+                  host_side::Narrow(row.rejected));
+    }
+    HotkeyPair pair;
+    EXPECT_EQ(ParseHotkeyPair(LEGACY_KEYS, nullptr, pair), Result::MissingName);
+    EXPECT_EQ(fake_host::StandardOutput(), u"");
+    EXPECT_EQ(fake_host::StandardError(), u"");
+}
+
 TEST_F(HotkeyNamesTest, FormatsCodesInBothSets) {
     struct Row {
         KeyCode code;
-        int legacyResult;
         std::u16string legacy;
-        int extendedResult;
         std::u16string extended;
     };
     const Row rows[] = {
-        {0x10073, 0, u"Ctrl-Left", 0, u"Ctrl-Left"},
-        {0x20001, 0, u"Ctrl-Shift-A", 0, u"Ctrl-Shift-A"},
-        {0x7001E, -1, u"(unknown)", 0, u"Ctrl-Alt-Shift-A"},
-        {0x7000E, -1, u"(unknown)", 0, u"Ctrl-Alt-Shift-Backspace"},
-        {127, 0, u"Ctrl-BkSp", 0, u"Ctrl-Backspace"},
-        {0x10083, 0, u"Alt-=", 0, u"Alt-Plus"},
-        {0x1004A, 0, u"Ctrl-Num-", -1, u"(unknown)"},
-        {0x1003B, 0, u"F1", 0, u"F1"},
-        {-1, 0, u"Ctrl-Alt-Num/", 0, u"Alt-Enter"},
-        {-2, 0, u"Alt-Num+", 0, u"Shift-Decimal"},
-        {NO_HOTKEY, -1, u"(unknown)", -1, u"(unknown)"},
-        {0, -1, u"(unknown)", -1, u"(unknown)"},
-        {0x10073 | 0x800, -1, u"(unknown)", -1, u"(unknown)"},
+        {0x10073, u"Ctrl-Left", u"Ctrl-Left"},
+        {0x20001, u"Ctrl-Shift-A", u"Ctrl-Shift-A"},
+        {0x7001E, u"(unknown)", u"Ctrl-Alt-Shift-A"},
+        {0x7000E, u"(unknown)", u"Ctrl-Alt-Shift-Backspace"},
+        {127, u"Ctrl-BkSp", u"Ctrl-Backspace"},
+        {0x10083, u"Alt-=", u"Alt-Plus"},
+        {0x1004A, u"Ctrl-Num-", u"(unknown)"},
+        {0x1003B, u"F1", u"F1"},
+        // The table markers stand in cells but name no key.
+        {KEY_UNUSABLE, u"(unknown)", u"(unknown)"},
+        {KEY_NOT_ALLOWED, u"(unknown)", u"(unknown)"},
+        {NO_HOTKEY, u"(unknown)", u"(unknown)"},
+        {0, u"(unknown)", u"(unknown)"},
+        {0x10073 | 0x800, u"(unknown)", u"(unknown)"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(::testing::Message() << std::hex << row.code);
-        const Formatted legacy = FormatIn(false, row.code);
-        EXPECT_EQ(legacy.result, row.legacyResult);
-        EXPECT_EQ(host_side::Narrow(legacy.text), host_side::Narrow(row.legacy));
-        const Formatted extended = FormatIn(true, row.code);
-        EXPECT_EQ(extended.result, row.extendedResult);
-        EXPECT_EQ(host_side::Narrow(extended.text), host_side::Narrow(row.extended));
+        EXPECT_EQ(host_side::Narrow(FormatIn(false, row.code)), host_side::Narrow(row.legacy));
+        EXPECT_EQ(host_side::Narrow(FormatIn(true, row.code)), host_side::Narrow(row.extended));
     }
-    EXPECT_EQ(FormatHotkeyName(LEGACY_KEYS, 0x10073, nullptr), -1);
+    FormatHotkeyName(LEGACY_KEYS, 0x10073, nullptr);
 }
 
 TEST_F(HotkeyNamesTest, EveryUsableCellSurvivesFormatAndParse) {
@@ -193,10 +246,9 @@ TEST_F(HotkeyNamesTest, EveryUsableCellSurvivesFormatAndParse) {
             for (int column = 0; column < KeyColumnCount(set); ++column) {
                 const KeyCode code = KeyCell(set, row, column);
                 if (code <= 0) continue;
-                const Formatted name = FormatIn(extended, code);
-                EXPECT_EQ(name.result, 0);
-                EXPECT_EQ(ParseIn(extended, name.text), code)
-                    << (extended ? "extended " : "legacy ") << host_side::Narrow(name.text);
+                const std::u16string name = FormatIn(extended, code);
+                EXPECT_EQ(ParseIn(extended, name), code)
+                    << (extended ? "extended " : "legacy ") << host_side::Narrow(name);
             }
         }
     }

@@ -42,6 +42,7 @@ protected:
         fake_host::Reset();
         fake_os::Reset();
     }
+    void TearDown() override { EXPECT_EQ(fake_host::ExpandCallsWithOtherFlags(), 0); }
 
     void Press(HostCall& call) const { HandleKeystroke(&call.record, slots, keys); }
 
@@ -142,16 +143,36 @@ TEST_F(KeystrokeHandlerTest, KeyMatchingNoSlotLeavesTheRecordByteForByte) {
     EXPECT_EQ(fake_host::ExpandCalls(), 0);
 }
 
-// A switched-off slot holds NO_HOTKEY; a key of that code is not one of ours.
-TEST_F(KeystrokeHandlerTest, SwitchedOffSlotsMatchNoKey) {
-    HotkeySlotCodes allOff;
-    allOff.fill(NO_HOTKEY);
-    for (const HotkeySlotCodes& tried : {DefaultHotkeys, allOff}) {
-        for (const bool extended : {false, true}) {
-            HostCall call(u"dir /s /b x", 6, NO_HOTKEY);
-            HostCall before = call;
-            HandleKeystroke(&call.record, tried, KeySet{extended});
-            EXPECT_TRUE(call.Unchanged(before));
+// A code that is no key is not one of ours, whatever the slots hold:
+// NO_HOTKEY, which a switched-off slot holds, and the two table markers,
+// from the host or from a key's name, with the modifiers that leave them as
+// they are.
+TEST_F(KeystrokeHandlerTest, CodesThatAreNoKeyMatchNoSlot) {
+    struct Row {
+        KeyCode slotCode;  // in every slot
+        KeyCode code;
+        std::u16string name;
+        bool extended;
+    };
+    const Row rows[] = {
+        {NO_HOTKEY, NO_HOTKEY, u"", false},       {NO_HOTKEY, NO_HOTKEY, u"", true},
+        {KEY_UNUSABLE, KEY_UNUSABLE, u"", false}, {KEY_NOT_ALLOWED, KEY_NOT_ALLOWED, u"", true},
+        {KEY_UNUSABLE, 0, u"Ctrl-C", true},       {KEY_UNUSABLE, 0, u"Ctrl-Alt-Del", true},
+        {KEY_NOT_ALLOWED, 0, u"A", true},         {KEY_NOT_ALLOWED, 0, u"Shift-A", true},
+    };
+    for (const Row& row : rows) {
+        for (const bool ctrlAltShift : {false, true}) {
+            SCOPED_TRACE(::testing::Message() << row.slotCode << " " << row.code << " " << host_side::Narrow(row.name)
+                                              << " extended " << row.extended << " Ctrl+Alt+Shift " << ctrlAltShift);
+            fake_os::HoldModifiers(ctrlAltShift, ctrlAltShift, ctrlAltShift);
+            HotkeySlotCodes filled;
+            filled.fill(row.slotCode);
+            for (const HotkeySlotCodes& tried : {DefaultHotkeys, filled}) {
+                HostCall call(u"dir /s /b x", 6, row.code, row.name);
+                HostCall before = call;
+                HandleKeystroke(&call.record, tried, KeySet{row.extended});
+                EXPECT_TRUE(call.Unchanged(before));
+            }
         }
     }
 }
@@ -291,27 +312,27 @@ TEST_F(KeystrokeHandlerTest, UntrustworthyRecordsArePassedOn) {
     EXPECT_TRUE(misaligned.Unchanged(misalignedBefore));
 }
 
-TEST_F(KeystrokeHandlerTest, DeleteRangeClosesTheGap) {
+TEST_F(KeystrokeHandlerTest, EraseUnitsClosesTheGap) {
     struct Row {
         std::u16string line;
-        int a, b, result;
+        int from, to;
         std::u16string after;
-        int clears;
     };
     const Row rows[] = {
-        {u"abcdef", 1, 2, 0, u"adef", 1}, {u"abcdef", 2, 1, 0, u"adef", 1},  {u"abcdef", 3, 6, 0, u"abc", 1},
-        {u"abcdef", 0, 5, 0, u"", 1},     {u"abcdef", 4, 4, 0, u"abcdf", 1}, {u"", 3, 9, 0, u"", 0},
-        {u"abc", -1, 2, -1, u"abc", 0},   {u"abc", 1, -2, -1, u"abc", 0},    {u"abc", 1, 4, -1, u"abc", 0},
+        {u"abcdef", 1, 3, u"adef"},   {u"abcdef", 3, 6, u"abc"},    {u"abcdef", 0, 6, u""}, {u"abcdef", 4, 5, u"abcdf"},
+        {u"abcdef", 2, 2, u"abcdef"}, {u"abcdef", 3, 1, u"abcdef"}, {u"", 0, 0, u""},       {u"abc", -1, 2, u"abc"},
+        {u"abc", 1, 4, u"abc"},
     };
     for (const Row& row : rows) {
+        SCOPED_TRACE(host_side::Narrow(row.line) + " " + std::to_string(row.from) + " " + std::to_string(row.to));
         fake_host::Reset();
         char16_t line[16] = {};
         std::memcpy(line, row.line.c_str(), (row.line.size() + 1) * sizeof(char16_t));
-        EXPECT_EQ(DeleteRange(line, row.a, row.b), row.result);
+        EraseUnits(line, row.from, row.to);
         EXPECT_EQ(std::u16string(line), row.after);
-        EXPECT_EQ(fake_host::ClearEditLineCalls(), row.clears);
+        EXPECT_EQ(fake_host::ClearEditLineCalls(), row.after != row.line ? 1 : 0);
     }
-    EXPECT_EQ(DeleteRange(nullptr, 0, 0), -1);
+    EraseUnits(nullptr, 0, 1);
 }
 
 // The export hands the process's live slots and key set to the handler,

@@ -268,15 +268,4 @@ TEST_F(TolvekCommandTest, StoreFailuresEndWithTwoAndShowNothing) {
     EXPECT_EQ(HotkeySlots[DeleteLeft], KEY_ALT_L);  // the change stays in memory
 }
 
-TEST_F(TolvekCommandTest, ParseHotkeyPairRefusesNullPointers) {
-    KeyCode first = 1;
-    KeyCode second = 2;
-    EXPECT_EQ(ParseHotkeyPair(LEGACY_KEYS, nullptr, &first, &second), -1);
-    EXPECT_EQ(ParseHotkeyPair(LEGACY_KEYS, u"", nullptr, &second), 1);
-    EXPECT_EQ(ParseHotkeyPair(LEGACY_KEYS, u"Alt-L", nullptr, &second), -1);
-    EXPECT_EQ(ParseHotkeyPair(LEGACY_KEYS, u"Alt-L", &first, nullptr), -1);
-    EXPECT_EQ(first, 1);
-    EXPECT_EQ(second, 2);
-}
-
 }  // namespace

@@ -123,6 +123,18 @@ TEST_F(DllCommandTest, SavedHotkeysComeBackAtTheNextStartUp) {
     EXPECT_NE(Output().find(u"Move arg left   :  Alt-L\r\n"), std::u16string::npos);
 }
 
+// The saved hotkeys are in a key that outlives the registry session: the
+// registry refuses a lasting subkey under a volatile key, which the next
+// logon would find gone.
+TEST_F(DllCommandTest, SavedHotkeysAreInALastingKey) {
+    EXPECT_EQ(tolvek(u"/S"), 0);
+    HKEY probe = nullptr;
+    EXPECT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\DARevavev\\Tolvek\\Lasting", 0, nullptr,
+                              REG_OPTION_NON_VOLATILE, KEY_WRITE, nullptr, &probe, nullptr),
+              ERROR_SUCCESS);
+    RegCloseKey(probe);
+}
+
 TEST_F(DllCommandTest, ListsTheSetOfTheHostsGeneration) {
     EXPECT_EQ(tolvek(u"/L"), 0);
     EXPECT_NE(Output().find(u"Ctrl-Shift-Num/\r\n"), std::u16string::npos);

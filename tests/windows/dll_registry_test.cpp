@@ -24,6 +24,7 @@ namespace {
 
 using KeyFunction = int(KeystrokeRecord*);
 using InitializeFunction = int();
+using CommandFunction = int(const char16_t*);
 
 constexpr wchar_t TOLVEK_KEY[] = L"Software\\DARevavev\\Tolvek";
 const HKEY USER = HKEY_CURRENT_USER;
@@ -90,16 +91,20 @@ protected:
         initialize();
     }
 
-    Effect EffectOf(KeyCode code) {
+    // The key given by its code, or with code 0 by its name.
+    Effect EffectOf(KeyCode code, const std::u16string& keyName = u"") {
         char16_t line[32] = u"dir /s /b x";
+        char16_t name[32] = {};
+        keyName.copy(name, 31);
         KeystrokeRecord record{};
         record.keyCode = code;
         record.lineStart = line;
         record.cursorPos = line + 6;
+        record.keyName = name;
         key(&record);
         const std::u16string after(line);
         const long cursor = record.cursorPos - line;
-        if (record.keyCode == code && after == u"dir /s /b x" && cursor == 6) return Effect::None;
+        if (record.keyCode == code && name == keyName && after == u"dir /s /b x" && cursor == 6) return Effect::None;
         if (after == u"dir /s /b x" && cursor == 4) return Effect::MoveLeft;
         if (after == u"dir /s /b x" && cursor == 7) return Effect::MoveRight;
         if (after == u"dir  /b x" && cursor == 4) return Effect::DeleteLeft;
@@ -135,6 +140,7 @@ protected:
 
     KeyFunction* key = wine::Export<KeyFunction>("key");
     InitializeFunction* initialize = wine::Export<InitializeFunction>("InitializePlugin");
+    CommandFunction* tolvek = wine::Export<CommandFunction>("tolvek");
 };
 
 TEST_F(DllRegistryTest, EmptyRegistryLeavesTheDefaults) {
@@ -216,6 +222,51 @@ TEST_F(DllRegistryTest, OverLongValueKeepsTheHoldingValue) {
                    {CODE_A, Effect::MoveLeft},
                    {CODE_D, Effect::None},  // the first four bytes of the long value
                    {KEY_CTRL_RIGHT, Effect::None}});
+}
+
+// Values that are no key code, as an administrator may write them (-1 taken
+// for "no key"): the listing shows "(unknown)" for them in both host
+// generations, and a key whose code is a table marker, given by code or by
+// name, is passed on even with the marker in a slot.
+TEST_F(DllRegistryTest, ValuesThatAreNoKeyCodeShowAsUnknownAndMatchNoKey) {
+    struct Row {
+        KeyCode values[8];
+        std::u16string extended;
+        std::u16string legacy;
+    };
+    const Row rows[] = {
+        {{-1, -2, 0, 0x7001E, NO_HOTKEY, 0, NO_HOTKEY, 0x10026},
+         u"Move arg left   :  (unknown)\r\nMove arg right  :  (unknown) or (unknown)\r\n"
+         u"Delete arg left :  (unknown)\r\nDelete arg right:  Ctrl-Alt-Shift-A or Alt-L\r\n",
+         u"Move arg left   :  (unknown)\r\nMove arg right  :  (unknown) or (unknown)\r\n"
+         u"Delete arg left :  (unknown)\r\nDelete arg right:  (unknown) or Alt-L\r\n"},
+        {{0x10073, 0x10074, 12, 18, -2, NO_HOTKEY, -1, 127},
+         u"Move arg left   :  Ctrl-Left or (unknown)\r\nMove arg right  :  Ctrl-Right\r\n"
+         u"Delete arg left :  Ctrl-L or (unknown)\r\nDelete arg right:  Ctrl-R or Ctrl-Backspace\r\n",
+         u"Move arg left   :  Ctrl-Left or (unknown)\r\nMove arg right  :  Ctrl-Right\r\n"
+         u"Delete arg left :  Ctrl-L or (unknown)\r\nDelete arg right:  Ctrl-R or Ctrl-BkSp\r\n"},
+    };
+    for (const Row& row : rows) {
+        for (const char16_t* version : {u"24", u"23"}) {
+            SCOPED_TRACE(::testing::Message() << "row " << (&row - rows) << ", host " << host_side::Narrow(version));
+            wine::DeleteTolvekKeys();
+            SetAll(USER, row.values);
+            StandInReset();
+            StandInSetExpansion(u"%_4ver", version);
+            Start();
+            StandInReset();
+            EXPECT_EQ(tolvek(u""), 0);
+            const std::u16string& lines = version[1] == u'4' ? row.extended : row.legacy;
+            EXPECT_EQ(host_side::Narrow(StandInStandardOutput()),
+                      host_side::Narrow(u"\r\nCurrent Tolvek hotkeys are:\r\n\r\n" + lines));
+
+            ExpectEffects({{KEY_UNUSABLE, Effect::None}, {KEY_NOT_ALLOWED, Effect::None}});
+            // Names are read from host version 24 on: "Ctrl-C" parses to -1, "A" to -2.
+            for (const char16_t* name : {u"Ctrl-C", u"Ctrl-Alt-Del", u"A", u"Shift-A"}) {
+                EXPECT_EQ(Name(EffectOf(0, name)), std::string(Name(Effect::None))) << host_side::Narrow(name);
+            }
+        }
+    }
 }
 
 }  // namespace

@@ -35,6 +35,7 @@ const BufferFill* FillFor(const char16_t* buffer) {
 }
 void* expectedErrorHandle = nullptr;
 int expandCalls = 0;
+int expandCallsWithOtherFlags = 0;  // the host's contract: the flags are always 1
 int clearEditLineCalls = 0;
 int otherHandleCalls = 0;
 
@@ -49,6 +50,7 @@ void ResetRecording(void* standardErrorHandle) {
     fillCount = 0;
     expectedErrorHandle = standardErrorHandle;
     expandCalls = 0;
+    expandCallsWithOtherFlags = 0;
     clearEditLineCalls = 0;
     otherHandleCalls = 0;
     SetRecordedExpansion(u"%@option[escapechar]", u"^");
@@ -75,6 +77,9 @@ const char16_t* RecordedStandardError() {
 int RecordedExpandCalls() {
     return expandCalls;
 }
+int RecordedExpandCallsWithOtherFlags() {
+    return expandCallsWithOtherFlags;
+}
 int RecordedClearEditLineCalls() {
     return clearEditLineCalls;
 }
@@ -86,8 +91,9 @@ int RecordedQprintfOnOtherHandles() {
 
 extern "C" {
 
-int ExpandVariables(char16_t* buffer, int /*flags*/) {
+int ExpandVariables(char16_t* buffer, int flags) {
     ++expandCalls;
+    if (flags != 1) ++expandCallsWithOtherFlags;
     if (const BufferFill* fill = FillFor(buffer)) {
         for (std::size_t i = 0; i < fill->units; ++i) buffer[i] = fill->unit;
         return 0;

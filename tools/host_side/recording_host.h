@@ -2,7 +2,8 @@
 // the TakeCmd.dll of the Wine tests: it defines the five services a plug-in
 // imports (ExpandVariables, Printf, Qprintf, QPuts and ClearEditLine, all
 // with C linkage), keeps what is printed on standard output and standard
-// error, answers expansions from a table of whole texts, and counts calls.
+// error, answers expansions from a table of whole texts, and counts calls
+// and the expansions asked with flags other than 1.
 #pragma once
 
 #include <cstddef>
@@ -29,8 +30,10 @@ void SetRecordedBufferFill(const char16_t* text, char16_t unit, std::size_t unit
 const char16_t* RecordedStandardOutput();
 const char16_t* RecordedStandardError();
 
-// Calls since the last reset.
+// Calls since the last reset, and among the expansions those whose flags
+// were not 1, the only value the host's contract allows.
 int RecordedExpandCalls();
+int RecordedExpandCallsWithOtherFlags();
 int RecordedClearEditLineCalls();
 int RecordedQprintfOnOtherHandles();
 

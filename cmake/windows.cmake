@@ -45,7 +45,7 @@ add_library(tolvek MODULE
   ${TOLVEK_GENERATED_DIR}/tolvek.rc)
 set_target_properties(tolvek PROPERTIES PREFIX "" OUTPUT_NAME tolvek)
 target_link_libraries(tolvek PRIVATE
-  tolvek_core tolvek_no_exceptions tolvek_reproducible tolvek_static_runtime
+  tolvek_core tolvek_no_exceptions tolvek_stack_protector tolvek_reproducible tolvek_static_runtime
   TakeCmd user32 advapi32 kernel32)
 
 # `cmake --install build/windows --prefix DIR` puts tolvek.dll and its debug

@@ -5,7 +5,8 @@ Writes into the output folder:
   tolvek-VERSION-windows-x64.zip        tolvek.dll, README.md (the user's guide), LICENSE, CHANGELOG.md
   tolvek-VERSION-windows-x64-debug.zip  tolvek.dll.debug, to unpack beside tolvek.dll for a debugger
   SHA256SUMS                            the two zips, in the format `sha256sum -c` reads
-and prints the path of the first zip as its last line.
+and prints the path of the first zip as its last line. VERSION is the full
+version, with the build number.
 
 Every zip entry has the same date (the commit's time), the same mode and the
 same compression, in a fixed order, so nothing of the machine, the folder or
@@ -21,6 +22,10 @@ import zipfile
 
 # The README's sections that are for developers, left out of the user's guide.
 DEVELOPER_SECTIONS = ("Try it", "Building", "Development")
+
+# What the zips hold, in this order.
+ZIP_FILES = ("tolvek.dll", "README.md", "LICENSE", "CHANGELOG.md")
+DEBUG_ZIP_FILES = ("tolvek.dll.debug",)
 
 # Zip dates are local times from 1980 on; the commit's time is taken as UTC.
 EARLIEST_ZIP_TIME = 315532800  # 1980-01-01 00:00:00 UTC
@@ -47,6 +52,12 @@ def user_guide(readme: str) -> str:
     return "".join(kept).rstrip("\n") + "\n"
 
 
+def released_changelog(changelog: str) -> str:
+    """The changelog without an [Unreleased] section that holds no notes: in a release, the newest
+    section a reader sees is the release's own."""
+    return re.sub(r"(?m)^## \[Unreleased\]\s*\n(?=## )", "", changelog)
+
+
 def write_zip(path: pathlib.Path, entries, epoch: int) -> None:
     """Writes the (name, bytes) entries in the order given, each dated `epoch` and with the same mode."""
     date_time = time.gmtime(max(epoch, EARLIEST_ZIP_TIME))[:6]
@@ -66,7 +77,7 @@ def write_checksums(folder: pathlib.Path, names) -> None:
 
 def main() -> None:
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
-    parser.add_argument("--version", required=True, help="the product's version, such as 0.92.0")
+    parser.add_argument("--version", required=True, help="the full version, such as 0.92.0.6")
     parser.add_argument("--epoch", required=True, type=int, help="the date of every entry, in seconds since 1970")
     parser.add_argument("--dll", required=True, type=pathlib.Path, help="the stripped tolvek.dll")
     parser.add_argument("--debug", required=True, type=pathlib.Path, help="its tolvek.dll.debug")
@@ -74,17 +85,18 @@ def main() -> None:
     parser.add_argument("--output", required=True, type=pathlib.Path, help="the folder to write, empty or new")
     options = parser.parse_args()
 
-    if not re.fullmatch(r"[0-9]+\.[0-9]+\.[0-9]+", options.version):
-        sys.exit(f"package_release: '{options.version}' is no version of the form 0.92.0")
+    if not re.fullmatch(r"[0-9]+\.[0-9]+\.[0-9]+\.[0-9]+", options.version):
+        sys.exit(f"package_release: '{options.version}' is no version of the form 0.92.0.6")
     stem = f"tolvek-{options.version}-windows-x64"
-    readme = (options.source / "README.md").read_text(encoding="utf-8")
-    entries = [
-        ("tolvek.dll", options.dll.read_bytes()),
-        ("README.md", user_guide(readme).encode("utf-8")),
-        ("LICENSE", (options.source / "LICENSE").read_bytes()),
-        ("CHANGELOG.md", (options.source / "CHANGELOG.md").read_bytes()),
-    ]
-    debug_entries = [("tolvek.dll.debug", options.debug.read_bytes())]
+    source = options.source
+    contents = {
+        "tolvek.dll": options.dll.read_bytes(),
+        "README.md": user_guide((source / "README.md").read_text(encoding="utf-8")).encode("utf-8"),
+        "LICENSE": (source / "LICENSE").read_bytes(),
+        "CHANGELOG.md": released_changelog((source / "CHANGELOG.md").read_text(encoding="utf-8")).encode("utf-8"),
+    }
+    entries = [(name, contents[name]) for name in ZIP_FILES]
+    debug_entries = [(DEBUG_ZIP_FILES[0], options.debug.read_bytes())]
 
     options.output.mkdir(parents=True, exist_ok=True)
     package = options.output / f"{stem}.zip"

@@ -4,16 +4,19 @@
 # were, and it refuses a commit whose CHANGELOG.md has no section for its
 # version; run twice in build folders whose paths differ in length, it
 # writes the same files byte for byte; their checksums hold; the zip,
-# named by the full version, holds the DLL, the user's guide, the licence
-# and the changelog, in that order; the changelog's newest section is the
+# named by the full version, holds the DLL, the user's guide as Markdown
+# and as HTML, the licence and the changelog, in that order; the text files
+# end their lines with CR LF; the changelog's newest section is the
 # release's; the guide has the sections users need and reads as plain text;
-# and the DLL unpacked from the zip into an empty folder beside the
-# stand-in host runs a host script end to end under Wine, as its expected
-# transcript says.
+# headless Chromium shows the HTML guide whole, with the picture and
+# without the network (tests/release/check_guide_page.py); and the DLL
+# unpacked from the zip into an empty folder beside the stand-in host runs
+# a host script end to end under Wine, as its expected transcript says.
 #
 # Usage: check_release.sh WINE HOST_DIR WORK_DIR VERSION
 #   HOST_DIR  the built stand-in host: tolvek_host.exe and its TakeCmd.dll
-#   WORK_DIR  a scratch folder, emptied first
+#   WORK_DIR  a scratch folder, emptied first; the screenshots of the HTML
+#             guide stay in WORK_DIR/guide
 #   VERSION   the full version the release must carry, such as 0.92.0.6
 # Wine runs with the environment it is given (WINEPREFIX, WINEDEBUG, ...).
 set -euo pipefail
@@ -92,6 +95,19 @@ refuses_missing_notes() {
     [ ! -e "$build" ] && [ ! -e "$work/no-notes-dist" ]
 }
 
+# Text files whose every line ends with CR LF, and nothing else.
+windows_lines() {
+  python3 - "$@" <<'PY'
+import sys
+
+for path in sys.argv[1:]:
+    data = open(path, "rb").read()
+    lines = data.split(b"\r\n")
+    if not data.endswith(b"\r\n") or any(b"\n" in line or b"\r" in line for line in lines):
+        sys.exit(f"{path} has a line that does not end with CR LF")
+PY
+}
+
 # The changelog's newest release section is the release's, and it has no
 # empty [Unreleased] section above it.
 notes_of_release() {
@@ -108,11 +124,12 @@ notes_of_release() {
 # has no table cell that needs an escaped "|", which reads badly as text,
 # nor a picture of the repository's docs/, which the zip does not hold.
 guide_for_users() {
-  local section
+  local section guide=$work/guide.md
+  tr -d '\r' <"$1" >"$guide"
   for section in Requirements Installing 'The tolvek command' 'Where the hotkeys are kept' Troubleshooting; do
-    grep -q -x "## $section" "$1" || { echo "no section $section"; return 1; }
+    grep -q -x "## $section" "$guide" || { echo "no section $section"; return 1; }
   done
-  ! grep -q -x -E '## (Try it|Building|Development)' "$1" && ! grep -n -F -e '\|' -e '](docs/' "$1"
+  ! grep -q -x -E '## (Try it|Building|Development)' "$guide" && ! grep -n -F -e '\|' -e '](docs/' "$guide"
 }
 
 # The unpacked DLL beside a copy of the stand-in host, in a folder of its own.
@@ -135,11 +152,16 @@ check "SHA256SUMS holds" bash -c 'cd "$1" && sha256sum --strict -c SHA256SUMS' -
 zip=$work/dist-a/tolvek-$version-windows-x64.zip
 check "the release is $(basename "$zip") and its debug zip" \
   test -f "$zip" -a -f "${zip%.zip}-debug.zip"
-check "the zip holds tolvek.dll README.md LICENSE CHANGELOG.md" \
-  test "$(zip_names "$zip")" == "tolvek.dll README.md LICENSE CHANGELOG.md"
+check "the zip holds tolvek.dll README.md README.html LICENSE CHANGELOG.md" \
+  test "$(zip_names "$zip")" == "tolvek.dll README.md README.html LICENSE CHANGELOG.md"
 python3 -m zipfile -e "$zip" "$work/unpacked"
+check "README.md, LICENSE and CHANGELOG.md end their lines with CR LF" \
+  windows_lines "$work"/unpacked/{README.md,LICENSE,CHANGELOG.md}
 check "the zip's CHANGELOG.md begins with the notes of $version" notes_of_release "$work/unpacked/CHANGELOG.md"
 check "the zip's README.md is the guide for users" guide_for_users "$work/unpacked/README.md"
+check "Chromium shows README.html whole, with the picture, offline" \
+  python3 tests/release/check_guide_page.py "$work/unpacked/README.html" "$work/unpacked/README.md" "$work/guide"
+echo "the HTML guide's top as Chromium showed it: $work/guide/guide-top-{light,dark,print}.png"
 check "the zip's DLL runs in the stand-in host" installed_host_runs "$zip"
 
 echo "release: $passed passed, $failed failed"

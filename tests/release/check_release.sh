@@ -126,7 +126,7 @@ notes_of_release() {
 guide_for_users() {
   local section guide=$work/guide.md
   tr -d '\r' <"$1" >"$guide"
-  for section in Requirements Installing 'The tolvek command' 'Where the hotkeys are kept' Troubleshooting; do
+  for section in Requirements Installing Security 'The tolvek command' 'Where the hotkeys are kept' Troubleshooting; do
     grep -q -x "## $section" "$guide" || { echo "no section $section"; return 1; }
   done
   ! grep -q -x -E '## (Try it|Building|Development)' "$guide" && ! grep -n -F -e '\|' -e '](docs/' "$guide"

@@ -267,7 +267,8 @@ def check_release_files(text, root):
     sys.path.insert(0, str(root / "scripts"))
     import package_release
 
-    shown = re.search(r"Tolvek  ([0-9]+\.[0-9]+\.[0-9]+)\.([0-9]+) \(x64\)", "\n".join(run_host("version", ["run tolvek /??"])))
+    transcript = "\n".join(run_host("version", ["run tolvek /??"]))
+    shown = re.search(r"Tolvek  ([0-9]+\.[0-9]+\.[0-9]+)\.([0-9]+) \(x64\)", transcript)
     check(shown, "tolvek /?? shows no full version")
     if not shown:
         return
@@ -278,7 +279,8 @@ def check_release_files(text, root):
     installing = re.search(r"(?ms)^## Installing\n(.*?)(?=^## |\Z)", text)
     installing = installing[1] if installing else ""
     file_names = {span for span in spans(installing)
-                  if re.fullmatch(r"(tolvek[\w.-]*|README|CHANGELOG)\.(zip|dll|debug|md|html)|LICENSE|SHA256SUMS", span)}
+                  if re.fullmatch(r"(tolvek[\w.-]*|README|CHANGELOG)\.(zip|dll|debug|md|html)|LICENSE|SHA256SUMS",
+                                  span)}
     for name in sorted(released - file_names):
         check(False, f"Installing does not name {name}, a file of the release")
     for name in sorted(file_names - released):

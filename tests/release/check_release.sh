@@ -157,7 +157,7 @@ check "the zip holds tolvek.dll README.md README.html LICENSE CHANGELOG.md" \
 python3 -m zipfile -e "$zip" "$work/unpacked"
 check "README.md, LICENSE and CHANGELOG.md end their lines with CR LF" \
   windows_lines "$work"/unpacked/{README.md,LICENSE,CHANGELOG.md}
-check "the zip's CHANGELOG.md begins with the notes of $version" notes_of_release "$work/unpacked/CHANGELOG.md"
+check "the newest release in the zip's CHANGELOG.md is $version" notes_of_release "$work/unpacked/CHANGELOG.md"
 check "the zip's README.md is the guide for users" guide_for_users "$work/unpacked/README.md"
 check "Chromium shows README.html whole, with the picture, offline" \
   python3 tests/release/check_guide_page.py "$work/unpacked/README.html" "$work/unpacked/README.md" "$work/guide"

@@ -4,9 +4,9 @@
 # made at load (neither zero nor the fixed value the run-time falls back to
 # when Windows gives it no random bytes), the copy that fits returns, and
 # the copy past the buffer ends the process at the guard's check. The
-# run-time ends it with an illegal instruction (exit status 0xC000001D, of
-# which the shell sees 29); without the guard the same copy returns into
-# the overwritten return address and ends in a page fault instead.
+# run-time ends it with an illegal instruction (exception 0xC000001D, which
+# the driver reports); without the guard the same copy returns into the
+# overwritten return address and ends in a page fault (0xC0000005) instead.
 # Usage: check_overflow_ends.sh WINE DRIVER
 # Wine runs with the environment it is given (WINEPREFIX, WINEDEBUG, ...).
 set -euo pipefail
@@ -19,7 +19,6 @@ set +e
 status=$?
 set -e
 
-status_ok() { [ "$status" -eq 29 ]; }
 printed() { grep -q -x -E "$1" "$output"; }
 
 fail=""
@@ -34,8 +33,8 @@ if [ -z "$fail" ]; then
     fail="the copy that fits did not return"
   elif ! printed $'copying 64 bytes\r?' || printed $'copy of 64 bytes returned.*'; then
     fail="the copy past the buffer returned, or never ran"
-  elif ! status_ok; then
-    fail="the process ended with status $status, not 29 (an illegal instruction, the guard's trap)"
+  elif ! printed $'ended by exception c000001d\r?' || [ "$status" -eq 0 ]; then
+    fail="the process (status $status) did not end by an illegal instruction, the guard's trap"
   fi
 fi
 if [ -n "$fail" ]; then
@@ -43,4 +42,4 @@ if [ -n "$fail" ]; then
   head -n 20 "$output" | sed 's/^/  /'
   exit 1
 fi
-echo "guard value $guard set at load; the copy past the buffer ended the process with status $status"
+echo "guard value $guard set at load; the copy past the buffer ended the process by the guard's trap"

@@ -45,7 +45,7 @@ add_library(tolvek MODULE
   ${TOLVEK_GENERATED_DIR}/tolvek.rc)
 set_target_properties(tolvek PROPERTIES PREFIX "" OUTPUT_NAME tolvek)
 target_link_libraries(tolvek PRIVATE
-  tolvek_core tolvek_no_exceptions tolvek_reproducible tolvek_static_runtime
+  tolvek_core tolvek_no_exceptions tolvek_stack_protector tolvek_reproducible tolvek_static_runtime
   TakeCmd user32 advapi32 kernel32)
 
 # `cmake --install build/windows --prefix DIR` puts tolvek.dll and its debug
@@ -70,7 +70,8 @@ set(TOLVEK_WINE_ENVIRONMENT
   "DISPLAY=")
 
 # What the scripts need to know of this build, in a file they source (bash)
-# instead of reading CMake's cache: the version, the Wine program, and the
+# instead of reading CMake's cache: the full version with its build number
+# (which the release's file names carry), the Wine program, and the
 # environment above, which is written only here.
 set(wine_environment "")
 foreach(setting IN LISTS TOLVEK_WINE_ENVIRONMENT)
@@ -80,7 +81,7 @@ endforeach()
 string(REPLACE "'" "'\\''" wine "${TOLVEK_WINE}")
 file(GENERATE OUTPUT ${PROJECT_BINARY_DIR}/tolvek-build.sh CONTENT
   "# Facts of this build for the scripts, written by CMake (cmake/windows.cmake).
-TOLVEK_VERSION=${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}.${PROJECT_VERSION_PATCH}
+TOLVEK_VERSION=${PROJECT_VERSION}
 TOLVEK_WINE='${wine}'
 TOLVEK_WINE_ENVIRONMENT=(${wine_environment} )
 ")

@@ -1,6 +1,6 @@
 # Checks that every source file of the plug-in (src/) is compiled without
-# exceptions and without run-time type information, by reading the build's
-# compile commands. Run as:
+# exceptions and without run-time type information, and with the stack
+# protector, by reading the build's compile commands. Run as:
 #   cmake -DCOMPILE_COMMANDS=<build>/compile_commands.json -DSOURCE_DIR=<repo> -P check_core_flags.cmake
 if(NOT EXISTS "${COMPILE_COMMANDS}")
   message(FATAL_ERROR "no ${COMPILE_COMMANDS}: configure with CMAKE_EXPORT_COMPILE_COMMANDS=ON (the presets do)")
@@ -21,7 +21,7 @@ foreach(index RANGE ${last})
     string(JSON command GET "${commands}" ${index} arguments)
   endif()
   math(EXPR checked "${checked} + 1")
-  foreach(flag -fno-exceptions -fno-rtti)
+  foreach(flag -fno-exceptions -fno-rtti -fstack-protector-strong)
     string(FIND "${command}" " ${flag}" at)
     if(at EQUAL -1)
       string(APPEND failures "  ${file} is compiled without ${flag}\n")
@@ -33,6 +33,7 @@ if(checked EQUAL 0)
   message(FATAL_ERROR "no source file of src/ in ${COMPILE_COMMANDS}")
 endif()
 if(NOT failures STREQUAL "")
-  message(FATAL_ERROR "the plug-in's code must not use exceptions or run-time type data:\n${failures}")
+  message(FATAL_ERROR "the plug-in's code must be built without exceptions or run-time type data, "
+                      "and with the stack protector:\n${failures}")
 endif()
-message(STATUS "${checked} source files of src/ are compiled with -fno-exceptions -fno-rtti")
+message(STATUS "${checked} source files of src/ are compiled with -fno-exceptions -fno-rtti -fstack-protector-strong")

@@ -10,6 +10,9 @@
 - Each block of "> tolvek ..." lines with their output: run in a host of its own (after the block of
   "reg add" lines just before it, if there is one), the command lines must print that output.
 - The block of `tolvek ...` examples, and every other `tolvek ...` in the text: result 0, no message.
+- Installing (with Upgrading) names every file of the release as scripts/package_release.py writes it,
+  and no other; every zip name in the README carries the full version that `tolvek /??` shows, and every
+  version number in Installing is that one or the product version.
 
 Usage: check_readme.py WINE HOST_DIR README WORK_DIR
 Wine runs with the environment it is given (WINEPREFIX, ...); the saved hotkeys are removed from the
@@ -259,14 +262,46 @@ def check_examples(fenced, prose, covered):
               f"{command}: result {result}, printed:\n" + "\n".join(output))
 
 
+def check_release_files(text, root):
+    """Installing and its Upgrading name the release's files and versions as they now are."""
+    sys.path.insert(0, str(root / "scripts"))
+    import package_release
+
+    transcript = "\n".join(run_host("version", ["run tolvek /??"]))
+    shown = re.search(r"Tolvek  ([0-9]+\.[0-9]+\.[0-9]+)\.([0-9]+) \(x64\)", transcript)
+    check(shown, "tolvek /?? shows no full version")
+    if not shown:
+        return
+    product, full = shown[1], f"{shown[1]}.{shown[2]}"
+    stem = f"tolvek-{full}-windows-x64"
+    released = {f"{stem}.zip", f"{stem}-debug.zip", "SHA256SUMS", *package_release.ZIP_FILES,
+                *package_release.DEBUG_ZIP_FILES}
+    installing = re.search(r"(?ms)^## Installing\n(.*?)(?=^## |\Z)", text)
+    installing = installing[1] if installing else ""
+    file_names = {span for span in spans(installing)
+                  if re.fullmatch(r"(tolvek[\w.-]*|README|CHANGELOG)\.(zip|dll|debug|md|html)|LICENSE|SHA256SUMS",
+                                  span)}
+    for name in sorted(released - file_names):
+        check(False, f"Installing does not name {name}, a file of the release")
+    for name in sorted(file_names - released):
+        check(False, f"Installing names {name}, which is no file of the release ({', '.join(sorted(released))})")
+    for name in sorted(set(re.findall(r"tolvek-[0-9.]+-windows-x64(?:-debug)?\.zip", text)) - released):
+        check(False, f"README.md names {name}, but the release is {full}")
+    for number in sorted(set(re.findall(r"(?<![0-9.])[0-9]+\.[0-9]+\.[0-9]+(?:\.[0-9]+)?(?!\.?[0-9])", installing))):
+        check(number in (product, full), f"Installing names version {number}, not {product} or {full}")
+    check(True, "Installing names the release's files and versions")
+
+
 def main():
-    fenced, prose = blocks(readme.read_text(encoding="utf-8"))
+    text = readme.read_text(encoding="utf-8")
+    fenced, prose = blocks(text)
     forget_hotkeys()
     try:
         check_actions_and_codes(prose)
         covered = check_messages(prose, readme.parent)
         covered |= check_transcripts(fenced)
         check_examples(fenced, prose, covered)
+        check_release_files(text, readme.parent)
     finally:
         forget_hotkeys()
     print(f"readme: {passed} passed, {len(failures)} failed")

@@ -1,19 +1,26 @@
 #!/usr/bin/env bash
 # Checks the release as a user gets it. scripts/release refuses an output
 # folder of someone else's files before it builds, and leaves them as they
-# were; run twice in build folders whose paths differ in length, it writes
-# the same files byte for byte; their checksums hold; the zip holds the DLL,
-# the user's guide, the licence and the changelog, in that order; the guide
-# has the sections users need and reads as plain text; and the DLL unpacked
-# from the zip into an empty folder beside the stand-in host runs a host
-# script end to end under Wine, as its expected transcript says.
+# were, and it refuses a commit whose CHANGELOG.md has no section for its
+# version; run twice in build folders whose paths differ in length, it
+# writes the same files byte for byte; their checksums hold; the zip,
+# named by the full version, holds the DLL, the user's guide as Markdown
+# and as HTML, the licence and the changelog, in that order; the text files
+# end their lines with CR LF; the changelog's newest section is the
+# release's; the guide has the sections users need and reads as plain text;
+# headless Chromium shows the HTML guide whole, with the picture and
+# without the network (tests/release/check_guide_page.py); and the DLL
+# unpacked from the zip into an empty folder beside the stand-in host runs
+# a host script end to end under Wine, as its expected transcript says.
 #
-# Usage: check_release.sh WINE HOST_DIR WORK_DIR
+# Usage: check_release.sh WINE HOST_DIR WORK_DIR VERSION
 #   HOST_DIR  the built stand-in host: tolvek_host.exe and its TakeCmd.dll
-#   WORK_DIR  a scratch folder, emptied first
+#   WORK_DIR  a scratch folder, emptied first; the screenshots of the HTML
+#             guide stay in WORK_DIR/guide
+#   VERSION   the full version the release must carry, such as 0.92.0.6
 # Wine runs with the environment it is given (WINEPREFIX, WINEDEBUG, ...).
 set -euo pipefail
-wine=$1 host_dir=$(realpath "$2") work=$(realpath -m "$3")
+wine=$1 host_dir=$(realpath "$2") work=$(realpath -m "$3") version=$4
 cd "$(dirname "$0")/../.."
 
 rm -rf "$work"
@@ -68,15 +75,61 @@ refuses_users_folder() {
   [ ! -e "$build" ] || { echo "scripts/release built before it checked the output folder"; return 1; }
 }
 
+# A commit whose CHANGELOG.md has no section for its version (here a clone
+# whose build number was raised alone) is refused before anything is built,
+# with a message that says what to add.
+refuses_missing_notes() {
+  local clone=$work/no-notes build=$work/no-notes-build bumped
+  git clone -q . "$clone"
+  cp scripts/release "$clone/scripts/release"  # the script under test, committed or not
+  sed -i -E 's/^(project\(tolvek VERSION [0-9]+\.[0-9]+\.[0-9]+)\.[0-9]+/\1.999/' "$clone/CMakeLists.txt"
+  bumped=$(sed -n -E 's/^project\(tolvek VERSION ([0-9.]+) .*/\1/p' "$clone/CMakeLists.txt")
+  git -C "$clone" -c user.name=check -c user.email=check@localhost commit -q -a -m "A version without notes"
+  if "$clone/scripts/release" --build-dir "$build" --output-dir "$work/no-notes-dist" 2>"$work/no-notes.log"; then
+    echo "scripts/release built $bumped without its notes"
+    return 1
+  fi
+  cat "$work/no-notes.log"
+  grep -q -F "release: CHANGELOG.md has no section for $bumped" "$work/no-notes.log" &&
+    grep -q -F "add '## [$bumped] - YYYY-MM-DD'" "$work/no-notes.log" &&
+    [ ! -e "$build" ] && [ ! -e "$work/no-notes-dist" ]
+}
+
+# Text files whose every line ends with CR LF, and nothing else.
+windows_lines() {
+  python3 - "$@" <<'PY'
+import sys
+
+for path in sys.argv[1:]:
+    data = open(path, "rb").read()
+    lines = data.split(b"\r\n")
+    if not data.endswith(b"\r\n") or any(b"\n" in line or b"\r" in line for line in lines):
+        sys.exit(f"{path} has a line that does not end with CR LF")
+PY
+}
+
+# The changelog's newest release section is the release's, and it has no
+# empty [Unreleased] section above it.
+notes_of_release() {
+  local newest
+  newest=$(tr -d '\r' <"$1" | sed -n -E '/^## \[[0-9]/ {s/^## \[([0-9.]+)\] - [0-9]{4}-[0-9]{2}-[0-9]{2}$/\1/p; q}')
+  [ "$newest" == "$version" ] || { echo "newest release section: '$newest', not $version"; return 1; }
+  if tr -d '\r' <"$1" | grep -q -P -z '## \[Unreleased\]\s*\n## '; then
+    echo "an empty [Unreleased] section stands above it"
+    return 1
+  fi
+}
+
 # The guide keeps what users need, leaves the developers' sections out, and
 # has no table cell that needs an escaped "|", which reads badly as text,
 # nor a picture of the repository's docs/, which the zip does not hold.
 guide_for_users() {
-  local section
-  for section in Requirements Installing 'The tolvek command' 'Where the hotkeys are kept' Troubleshooting; do
-    grep -q -x "## $section" "$1" || { echo "no section $section"; return 1; }
+  local section guide=$work/guide.md
+  tr -d '\r' <"$1" >"$guide"
+  for section in Requirements Installing Security 'The tolvek command' 'Where the hotkeys are kept' Troubleshooting; do
+    grep -q -x "## $section" "$guide" || { echo "no section $section"; return 1; }
   done
-  ! grep -q -x -E '## (Try it|Building|Development)' "$1" && ! grep -n -F -e '\|' -e '](docs/' "$1"
+  ! grep -q -x -E '## (Try it|Building|Development)' "$guide" && ! grep -n -F -e '\|' -e '](docs/' "$guide"
 }
 
 # The unpacked DLL beside a copy of the stand-in host, in a folder of its own.
@@ -89,17 +142,26 @@ installed_host_runs() {
 }
 
 check "a folder of a user's files is refused and left as it was" refuses_users_folder
+check "a commit without notes for its version is refused" refuses_missing_notes
 check "release built in $work/a" release_into "$work/a" "$work/dist-a"
 check "release built in $work/folder-with-a-longer-name/b" \
   release_into "$work/folder-with-a-longer-name/b" "$work/dist-b"
 check "both releases are the same bytes" same_files "$work/dist-a" "$work/dist-b"
 check "SHA256SUMS holds" bash -c 'cd "$1" && sha256sum --strict -c SHA256SUMS' - "$work/dist-a"
 
-zip=$(ls "$work"/dist-a/tolvek-*-windows-x64.zip)
-check "the zip holds tolvek.dll README.md LICENSE CHANGELOG.md" \
-  test "$(zip_names "$zip")" == "tolvek.dll README.md LICENSE CHANGELOG.md"
+zip=$work/dist-a/tolvek-$version-windows-x64.zip
+check "the release is $(basename "$zip") and its debug zip" \
+  test -f "$zip" -a -f "${zip%.zip}-debug.zip"
+check "the zip holds tolvek.dll README.md README.html LICENSE CHANGELOG.md" \
+  test "$(zip_names "$zip")" == "tolvek.dll README.md README.html LICENSE CHANGELOG.md"
 python3 -m zipfile -e "$zip" "$work/unpacked"
+check "README.md, LICENSE and CHANGELOG.md end their lines with CR LF" \
+  windows_lines "$work"/unpacked/{README.md,LICENSE,CHANGELOG.md}
+check "the newest release in the zip's CHANGELOG.md is $version" notes_of_release "$work/unpacked/CHANGELOG.md"
 check "the zip's README.md is the guide for users" guide_for_users "$work/unpacked/README.md"
+check "Chromium shows README.html whole, with the picture, offline" \
+  python3 tests/release/check_guide_page.py "$work/unpacked/README.html" "$work/unpacked/README.md" "$work/guide"
+echo "the HTML guide's top as Chromium showed it: $work/guide/guide-top-{light,dark,print}.png"
 check "the zip's DLL runs in the stand-in host" installed_host_runs "$zip"
 
 echo "release: $passed passed, $failed failed"

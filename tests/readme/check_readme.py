@@ -10,6 +10,8 @@
 - Each block of "> tolvek ..." lines with their output: run in a host of its own (after the block of
   "reg add" lines just before it, if there is one), the command lines must print that output.
 - The block of `tolvek ...` examples, and every other `tolvek ...` in the text: result 0, no message.
+- The way back when a saved hotkey took Enter: the README's `reg delete` line, run between two
+  starts of the host, must give Enter back to the host.
 
 Usage: check_readme.py WINE HOST_DIR README WORK_DIR
 Wine runs with the environment it is given (WINEPREFIX, ...); the saved hotkeys are removed from the
@@ -259,6 +261,24 @@ def check_examples(fenced, prose, covered):
               f"{command}: result {result}, printed:\n" + "\n".join(output))
 
 
+def check_enter_given_back(fenced):
+    """A hotkey saved on Ctrl-M takes Enter, also after a new start; after the README's `reg delete`
+    line, a new start runs commands again."""
+    removal = next((block[0] for block in fenced if len(block) == 1 and block[0].startswith('reg delete "HKCU\\')), None)
+    check(removal, "README.md has a block of one 'reg delete \"HKCU\\...' line")
+    if not removal:
+        return
+    for name, steps, runs in (("enter-taken", ["run tolvek /ML:Ctrl-M /S", "run tolvek"], 1),
+                              ("enter-taken-after-restart", ["run tolvek"], 0)):
+        lines = run_host(name, steps)
+        check(len(command_outputs(lines)) == runs and any(re.match(r"  Enter: code 13 .*-> plug-in", line) for line in lines),
+              f"{name}: Enter is not taken by the hotkey Ctrl-M:\n" + "\n".join(lines[-8:]))
+    status, output = wine_run(*shlex.split(removal))
+    check(status == 0, f"{removal}: {output}")
+    outputs = command_outputs(run_host("enter-given-back", ["run tolvek"]))
+    check([result for _, _, result in outputs] == [0], f"after {removal}, Enter does not run tolvek")
+
+
 def main():
     fenced, prose = blocks(readme.read_text(encoding="utf-8"))
     forget_hotkeys()
@@ -267,6 +287,7 @@ def main():
         covered = check_messages(prose, readme.parent)
         covered |= check_transcripts(fenced)
         check_examples(fenced, prose, covered)
+        check_enter_given_back(fenced)
     finally:
         forget_hotkeys()
     print(f"readme: {passed} passed, {len(failures)} failed")

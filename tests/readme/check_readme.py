@@ -23,6 +23,8 @@ import shlex
 import subprocess
 import sys
 
+from tally import check, finish
+
 CURSOR = "¦"
 KEY = r"Software\DARevavev\Tolvek"
 PREFIX = "Tolvek plugin: "
@@ -30,17 +32,6 @@ LEGACY = ["--version", "23"]
 
 wine, host_dir, readme, work = sys.argv[1], pathlib.Path(sys.argv[2]), pathlib.Path(sys.argv[3]), pathlib.Path(sys.argv[4])
 work.mkdir(parents=True, exist_ok=True)
-failures = []
-passed = 0
-
-
-def check(ok, what):
-    global passed
-    if ok:
-        passed += 1
-    else:
-        failures.append(what)
-        print("FAIL: " + what)
 
 
 # --- Reading the README ----------------------------------------------------------------------------
@@ -264,14 +255,16 @@ def check_examples(fenced, prose, covered):
 def check_enter_given_back(fenced):
     """A hotkey saved on Ctrl-M takes Enter, also after a new start; after the README's `reg delete`
     line, a new start runs commands again."""
-    removal = next((block[0] for block in fenced if len(block) == 1 and block[0].startswith('reg delete "HKCU\\')), None)
+    removal = next((block[0] for block in fenced
+                    if len(block) == 1 and block[0].startswith('reg delete "HKCU\\')), None)
     check(removal, "README.md has a block of one 'reg delete \"HKCU\\...' line")
     if not removal:
         return
     for name, steps, runs in (("enter-taken", ["run tolvek /ML:Ctrl-M /S", "run tolvek"], 1),
                               ("enter-taken-after-restart", ["run tolvek"], 0)):
         lines = run_host(name, steps)
-        check(len(command_outputs(lines)) == runs and any(re.match(r"  Enter: code 13 .*-> plug-in", line) for line in lines),
+        taken = any(re.match(r"  Enter: code 13 .*-> plug-in", line) for line in lines)
+        check(taken and len(command_outputs(lines)) == runs,
               f"{name}: Enter is not taken by the hotkey Ctrl-M:\n" + "\n".join(lines[-8:]))
     status, output = wine_run(*shlex.split(removal))
     check(status == 0, f"{removal}: {output}")
@@ -290,8 +283,7 @@ def main():
         check_enter_given_back(fenced)
     finally:
         forget_hotkeys()
-    print(f"readme: {passed} passed, {len(failures)} failed")
-    sys.exit(1 if failures else 0)
+    finish("readme")
 
 
 if __name__ == "__main__":

@@ -19,23 +19,15 @@ import subprocess
 import sys
 import time
 
+from tally import check, finish
+
 PROMPT = "TRY-IT$ "
 HOST_PROMPT = "stand-in> "
 WAIT_SECONDS = 30
 
-wine, host_dir, readme, work = sys.argv[1], pathlib.Path(sys.argv[2]).resolve(), pathlib.Path(sys.argv[3]), pathlib.Path(sys.argv[4]).resolve()
-root = readme.resolve().parent
-failures = []
-passed = 0
-
-
-def check(ok, what):
-    global passed
-    if ok:
-        passed += 1
-    else:
-        failures.append(what)
-        print("FAIL: " + what)
+wine = sys.argv[1]
+host_dir, readme, work = (pathlib.Path(argument).resolve() for argument in sys.argv[2:5])
+root = readme.parent
 
 
 def the_block():
@@ -63,16 +55,16 @@ class Terminal:
     """A shell in a tmux session of its own, and the screen it shows."""
 
     def __init__(self, cwd):
-        self.socket = str(work / "tmux.socket")
-        subprocess.run(["tmux", "-S", self.socket, "kill-server"], capture_output=True, check=False)
+        self.server = f"tolvek-try-it-{os.getpid()}"  # a tmux server of its own
         env = {key: value for key, value in os.environ.items() if not key.startswith("WINE")}
-        subprocess.run(["tmux", "-S", self.socket, "-f", "/dev/null", "new-session", "-d", "-x", "100", "-y", "40",
-                        "-c", str(cwd), f"env PS1='{PROMPT}' bash --noprofile --norc"], env=env, check=True)
-        self.tmux("set-option", "-g", "history-limit", "100000")
+        subprocess.run(["tmux", "-L", self.server, "-f", "/dev/null", "start-server", ";",
+                        "set-option", "-g", "history-limit", "100000", ";",
+                        "new-session", "-d", "-x", "100", "-y", "40", "-c", str(cwd),
+                        f"env PS1='{PROMPT}' bash --noprofile --norc"], env=env, check=True)
         self.wait(lambda: self.lines() == [PROMPT.rstrip()], "the shell's first prompt")
 
     def tmux(self, *arguments):
-        return subprocess.run(["tmux", "-S", self.socket, *arguments], capture_output=True, text=True,
+        return subprocess.run(["tmux", "-L", self.server, *arguments], capture_output=True, text=True,
                               check=False).stdout
 
     def keys(self, *keys):
@@ -194,8 +186,7 @@ def main():
                 check_replay(line, output)
     finally:
         terminal.close()
-    print(f"try it: {passed} passed, {len(failures)} failed")
-    sys.exit(1 if failures else 0)
+    finish("try it")
 
 
 if __name__ == "__main__":

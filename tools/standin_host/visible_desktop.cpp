@@ -5,6 +5,7 @@
 namespace standin {
 namespace {
 
+constexpr int GUID_UNITS = 64;
 constexpr int TEXT_UNITS = 512;
 
 bool RunsUnderWine() {
@@ -22,10 +23,11 @@ bool IsSet(const wchar_t* variable) {
 // Where Wine's desktop could not open its display driver, Wine notes why
 // under the desktop's video device, which the desktop window names.
 std::u16string WineDisplayError() {
-    const auto atom = static_cast<ATOM>(reinterpret_cast<ULONG_PTR>(GetPropW(GetDesktopWindow(), L"__wine_display_device_guid")));
-    wchar_t guid[64];
-    if (atom == 0 || GlobalGetAtomNameW(atom, guid, 64) == 0) return u"";
-    std::wstring path = L"System\\CurrentControlSet\\Control\\Video\\{" + std::wstring(guid) + L"}\\0000";
+    const auto atom =
+        static_cast<ATOM>(reinterpret_cast<ULONG_PTR>(GetPropW(GetDesktopWindow(), L"__wine_display_device_guid")));
+    wchar_t guid[GUID_UNITS];
+    if (atom == 0 || GlobalGetAtomNameW(atom, guid, GUID_UNITS) == 0) return u"";
+    const std::wstring path = L"System\\CurrentControlSet\\Control\\Video\\{" + std::wstring(guid) + L"}\\0000";
     wchar_t error[TEXT_UNITS];
     DWORD size = sizeof error;
     if (RegGetValueW(HKEY_LOCAL_MACHINE, path.c_str(), L"DriverError", RRF_RT_REG_SZ, nullptr, error, &size) !=

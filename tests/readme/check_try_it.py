@@ -92,7 +92,10 @@ class Terminal:
         return False
 
     def close(self):
+        socket = pathlib.Path(self.tmux("display-message", "-p", "#{socket_path}").strip())
         self.tmux("kill-server")
+        if socket.is_socket():
+            socket.unlink()
 
 
 def run_line(terminal, line, session=None):

@@ -7,16 +7,18 @@ Usage: picture.py cast CAST < TRANSCRIPT
 
 The transcript is what the host prints in script mode: after each step the
 edit line and, under it, a caret at the cursor; a `say` line of the script is
-the caption of the steps after it. Each step becomes one frame: the host's
-prompt and the edit line with the cursor on it, and under it the key pressed
-and the caption.
+the caption of the steps after it, a whole sentence that starts with the name
+of the key those steps press (none for typing). Each step becomes a frame:
+the host's prompt and the edit line with the cursor on it, a row for marks,
+and the caption. A step that deletes text gets a frame before it too, in
+which carets mark the text that goes, so that a viewer sees what went.
 
 `cast` writes the frames as an asciicast (version 2) with fixed timing, for
 termtosvg to render (scripts/picture). `check` reads the frames out of the
 rendered SVG, the text of each row and the cursor's place, and compares them
 with the frames the transcript gives: colours, fonts and the renderer's
 layout are left out, so the check holds for as long as the picture shows what
-the host does.
+the host does. Both fail on a caption or a line wider than the picture.
 """
 import json
 import re
@@ -26,62 +28,98 @@ import xml.etree.ElementTree as ElementTree
 PROMPT = "stand-in> "
 COLUMNS = 72
 ROWS = 3
-KEY_CELLS = 12  # the key's name, then the caption
 TYPE_SECONDS = 0.6
 KEY_SECONDS = 1.6
+CAPTION_SECONDS = 1.2  # more for the first frame under a new caption, to read it
+DOOMED_SECONDS = 2.0  # the frame that marks the text a key deletes
+YELLOW, RED, PLAIN = "\x1b[33m", "\x1b[31m", "\x1b[0m"
 
 
 class Frame:
-    def __init__(self, line, cursor, key, caption):
-        self.rows = [PROMPT + line, "", (f"{key:<{KEY_CELLS}}" if key else "") + caption]
+    def __init__(self, line, cursor, key, caption, doomed=None):
+        marks = ""
+        if doomed:
+            start, end = doomed
+            marks = " " * (len(PROMPT) + start) + "^" * (end - start)
+        self.rows = [PROMPT + line, marks, caption]
         self.cursor = (0, len(PROMPT) + cursor)
-        self.key = key
-        self.caption = caption
+        self.line, self.key, self.caption, self.doomed = line, key, caption, doomed
 
     def screen(self):
         return [row.rstrip() for row in self.rows], self.cursor
 
 
+def deleted_span(before, after):
+    """Where the text that went stood in `before`, when `after` is `before` less one piece."""
+    if len(after) >= len(before):
+        return None
+    start = 0
+    while start < len(after) and before[start] == after[start]:
+        start += 1
+    end = start + len(before) - len(after)
+    return (start, end) if before[end:] == after[start:] else None
+
+
+def fail(message):
+    sys.exit("picture: " + message)
+
+
 def frames_of(transcript):
-    """The frames of a script-mode transcript, one per step."""
+    """The frames of a script-mode transcript: one per step, and one before each deletion."""
     lines = [line.rstrip("\r") for line in transcript.split("\n")]
     try:
         first = next(i for i, line in enumerate(lines) if line.startswith("Commands: ")) + 1
         last = next(i for i, line in enumerate(lines) if line.startswith("ShutdownPlugin"))
     except StopIteration:
-        sys.exit("picture: the transcript has no session between 'Commands:' and 'ShutdownPlugin'")
-    frames, caption, i = [], "", first
+        fail("the transcript has no session between 'Commands:' and 'ShutdownPlugin'")
+    frames, caption, text, cursor, i = [], "", "", 0, first
     while i < last:
         line = lines[i]
         step = re.match(r"> (type|key|line|cursor) (\S+)?", line)
         if not step:
             caption = line  # what a say step printed
+            if len(caption) >= COLUMNS:
+                fail(f"the caption '{caption}' is wider than the picture's {COLUMNS} columns")
             i += 1
             continue
         if i + 2 >= last or not lines[i + 1].startswith("  ") or not re.fullmatch(r" *\^", lines[i + 2]):
-            sys.exit(f"picture: no edit line and caret after the step '{line}'")
-        text, cursor = lines[i + 1][2:], len(lines[i + 2]) - 3
+            fail(f"no edit line and caret after the step '{line}'")
+        if not caption.endswith("."):
+            fail(f"the caption over '{line}' is no whole sentence: '{caption}'")
         key = step.group(2) if step.group(1) == "key" else ""
-        if len(PROMPT + text) >= COLUMNS or KEY_CELLS + len(caption) >= COLUMNS:
-            sys.exit(f"picture: the frame of '{line}' is wider than {COLUMNS} columns")
+        if key and not caption.startswith(key + " "):
+            fail(f"the caption over '{line}' does not start with the key it presses: '{caption}'")
+        before, text, cursor_before, cursor = text, lines[i + 1][2:], cursor, len(lines[i + 2]) - 3
+        if len(PROMPT + text) >= COLUMNS:
+            fail(f"the line of '{line}' is wider than the picture's {COLUMNS} columns")
+        doomed = deleted_span(before, text) if key else None
+        if doomed:
+            frames.append(Frame(before, cursor_before, key, caption, doomed))
         frames.append(Frame(text, cursor, key, caption))
         i += 3
     if not frames:
-        sys.exit("picture: the transcript has no steps")
+        fail("the transcript has no steps")
     return frames
 
 
 def cast(frames, out):
     out.write(json.dumps({"version": 2, "width": COLUMNS, "height": ROWS}) + "\n")
-    time = 0.0
+    time, caption = 0.0, None
     for frame in frames:
-        line, _, caption = frame.rows
+        line, marks, text = frame.rows
+        if frame.doomed:
+            start, end = (len(PROMPT) + position for position in frame.doomed)
+            line = f"{line[:start]}{RED}{line[start:end]}{PLAIN}{line[end:]}"
+            marks = f"{RED}{marks}{PLAIN}"
         if frame.key:
-            caption = f"\x1b[33m{frame.key:<{KEY_CELLS}}\x1b[0m{frame.caption}"
+            text = f"{YELLOW}{frame.key}{PLAIN}{text[len(frame.key):]}"
         row, column = frame.cursor
-        data = f"\x1b[2J\x1b[H{line}\r\n\r\n{caption}\x1b[{row + 1};{column + 1}H"
+        data = f"\x1b[2J\x1b[H{line}\r\n{marks}\r\n{text}\x1b[{row + 1};{column + 1}H"
         out.write(json.dumps([round(time, 3), "o", data]) + "\n")
-        time += KEY_SECONDS if frame.key else TYPE_SECONDS
+        time += DOOMED_SECONDS if frame.doomed else KEY_SECONDS if frame.key else TYPE_SECONDS
+        if frame.caption != caption:
+            time += CAPTION_SECONDS
+            caption = frame.caption
 
 
 def svg_screens(path):

@@ -13,6 +13,8 @@
 - Installing (with Upgrading) names every file of the release as scripts/package_release.py writes it,
   and no other; every zip name in the README carries the full version that `tolvek /??` shows, and every
   version number in Installing is that one or the product version.
+- The way back when a saved hotkey took Enter: the README's `reg delete` line, run between two
+  starts of the host, must give Enter back to the host.
 
 Usage: check_readme.py WINE HOST_DIR README WORK_DIR
 Wine runs with the environment it is given (WINEPREFIX, ...); the saved hotkeys are removed from the
@@ -24,6 +26,8 @@ import shlex
 import subprocess
 import sys
 
+from tally import check, finish
+
 CURSOR = "¦"
 KEY = r"Software\DARevavev\Tolvek"
 PREFIX = "Tolvek plugin: "
@@ -31,17 +35,6 @@ LEGACY = ["--version", "23"]
 
 wine, host_dir, readme, work = sys.argv[1], pathlib.Path(sys.argv[2]), pathlib.Path(sys.argv[3]), pathlib.Path(sys.argv[4])
 work.mkdir(parents=True, exist_ok=True)
-failures = []
-passed = 0
-
-
-def check(ok, what):
-    global passed
-    if ok:
-        passed += 1
-    else:
-        failures.append(what)
-        print("FAIL: " + what)
 
 
 # --- Reading the README ----------------------------------------------------------------------------
@@ -292,6 +285,26 @@ def check_release_files(text, root):
     check(True, "Installing names the release's files and versions")
 
 
+def check_enter_given_back(fenced):
+    """A hotkey saved on Ctrl-M takes Enter, also after a new start; after the README's `reg delete`
+    line, a new start runs commands again."""
+    removal = next((block[0] for block in fenced
+                    if len(block) == 1 and block[0].startswith('reg delete "HKCU\\')), None)
+    check(removal, "README.md has a block of one 'reg delete \"HKCU\\...' line")
+    if not removal:
+        return
+    for name, steps, runs in (("enter-taken", ["run tolvek /ML:Ctrl-M /S", "run tolvek"], 1),
+                              ("enter-taken-after-restart", ["run tolvek"], 0)):
+        lines = run_host(name, steps)
+        taken = any(re.match(r"  Enter: code 13 .*-> plug-in", line) for line in lines)
+        check(taken and len(command_outputs(lines)) == runs,
+              f"{name}: Enter is not taken by the hotkey Ctrl-M:\n" + "\n".join(lines[-8:]))
+    status, output = wine_run(*shlex.split(removal))
+    check(status == 0, f"{removal}: {output}")
+    outputs = command_outputs(run_host("enter-given-back", ["run tolvek"]))
+    check([result for _, _, result in outputs] == [0], f"after {removal}, Enter does not run tolvek")
+
+
 def main():
     text = readme.read_text(encoding="utf-8")
     fenced, prose = blocks(text)
@@ -302,10 +315,10 @@ def main():
         covered |= check_transcripts(fenced)
         check_examples(fenced, prose, covered)
         check_release_files(text, readme.parent)
+        check_enter_given_back(fenced)
     finally:
         forget_hotkeys()
-    print(f"readme: {passed} passed, {len(failures)} failed")
-    sys.exit(1 if failures else 0)
+    finish("readme")
 
 
 if __name__ == "__main__":

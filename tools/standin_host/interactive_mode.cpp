@@ -104,8 +104,11 @@ bool HandleKey(Session* session, const ConsoleKey& key, int* viewStart) {
         return true;
     }
     case LineEffect::Cancel:
-        // As a console does: the line stays on the screen with ^C after
-        // it, and a new prompt starts on the next row.
+        // As a console does: the line stays on the screen as it was, with
+        // ^C after its end (the cursor goes there first, so that nothing
+        // is written over it), and an empty prompt starts on the next row.
+        SetCursor(&session->line, session->line.length);
+        Redraw(session->line, viewStart);
         ClearLine(&session->line);
         Write(std::u16string(u"^C\r\n") + PROMPT);
         *viewStart = 0;
@@ -143,7 +146,7 @@ int RunInteractive(Session* session) {
         if (event.EventType != KEY_EVENT || !event.Event.KeyEvent.bKeyDown) continue;
         const KEY_EVENT_RECORD& keyEvent = event.Event.KeyEvent;
         if (IsModifierKey(keyEvent.wVirtualKeyCode)) continue;
-        const ConsoleKey key = FromEvent(keyEvent);
+        const ConsoleKey key = KeyAsPressed(FromEvent(keyEvent));
         for (WORD repeat = 0; running && repeat < (keyEvent.wRepeatCount == 0 ? 1 : keyEvent.wRepeatCount); ++repeat) {
             running = HandleKey(session, key, &viewStart);
         }

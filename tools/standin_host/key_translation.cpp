@@ -363,6 +363,14 @@ HostKey TranslateKey(const ConsoleKey& key, bool extendedKeys) {
     return host;
 }
 
+ConsoleKey KeyAsPressed(const ConsoleKey& reported) {
+    constexpr char16_t DEL = 0x7F;
+    if (reported.virtualKey != VK_BACK_KEY || !reported.ctrl || !reported.alt || reported.character != DEL) {
+        return reported;
+    }
+    return {VK_BACK_KEY, TypedCharacter(VK_BACK_KEY, 8, 8, reported.shift, false, true), reported.shift, false, true};
+}
+
 bool ParseScriptKey(const char16_t* text, ConsoleKey* key) {
     bool shift = false, ctrl = false, alt = false;
     const char16_t* rest = text;

@@ -58,6 +58,13 @@ struct HostKey {
 // gets the code of its Alt (or Ctrl+Alt) column, and no name.
 HostKey TranslateKey(const ConsoleKey& key, bool extendedKeys);
 
+// The key a user pressed, from the key a console reports. Wine's console on
+// a terminal takes Alt+Backspace, which the terminal sends as ESC DEL, for
+// Alt with the key that types DEL, and so reports Ctrl+Alt+Backspace with
+// the character DEL; a Ctrl+Alt+Backspace really pressed types nothing.
+// That key is given as Alt+Backspace; every other key as it is.
+ConsoleKey KeyAsPressed(const ConsoleKey& reported);
+
 // The key a script names: optional modifier words ("Shift", "Ctrl",
 // "Control", "Ctl", "Alt", or "S", "C", "A"; any case), each followed by
 // "-", then a key name such as "Left", "F5", "PgUp", "Backspace", "BkSp",

@@ -179,6 +179,29 @@ TEST(KeyTranslationTest, ScriptKeyNames) {
     }
 }
 
+// A terminal's Alt+Backspace reaches the console as Ctrl+Alt+Backspace with
+// the character DEL; a Ctrl+Alt+Backspace really pressed types nothing, and
+// the keys near it are what they are.
+TEST(KeyTranslationTest, ATerminalsAltBackspaceIsAltBackspace) {
+    struct Case {
+        ConsoleKey reported;
+        ConsoleKey pressed;
+    };
+    const Case cases[] = {
+        {{VK_BACK_KEY, 0x7F, false, true, true}, {VK_BACK_KEY, 8, false, false, true}},
+        {{VK_BACK_KEY, 0x7F, true, true, true}, {VK_BACK_KEY, 8, true, false, true}},
+        {{VK_BACK_KEY, 0, false, true, true}, {VK_BACK_KEY, 0, false, true, true}},
+        {{VK_BACK_KEY, 0x7F, false, true, false}, {VK_BACK_KEY, 0x7F, false, true, false}},
+        {{'H', 8, false, true, true}, {'H', 8, false, true, true}},
+    };
+    for (const Case& c : cases) {
+        const ConsoleKey key = KeyAsPressed(c.reported);
+        const HostKey wanted = TranslateKey(c.pressed, true);
+        EXPECT_EQ(TranslateKey(key, true).code, wanted.code) << Narrow(wanted.name);
+        EXPECT_EQ(key.character, c.pressed.character) << Narrow(wanted.name);
+    }
+}
+
 TEST(KeyTranslationTest, TypedCharactersComeFromTheirKeys) {
     struct Case {
         char16_t character;

@@ -7,6 +7,7 @@
 
 #include "host_text.h"
 #include "takecmd_console.h"
+#include "visible_desktop.h"
 
 namespace standin {
 namespace {
@@ -101,6 +102,17 @@ bool SameWord(const std::u16string& word, const char16_t* name) {
     return host_side::SameNameIgnoringAsciiCase(name, word.data(), word.size());
 }
 
+// What the host can tell of a call of Help: the plug-in shows its help in
+// a box and returns only when the box is closed, or prints it where no box
+// can be shown. A box counts as shown only where one could be seen.
+std::u16string HelpOutcome(int result, bool printed) {
+    if (result != 1) return u": the plug-in has no help for that name";
+    if (printed) return u": the plug-in printed its help";
+    const std::u16string unseen = WhyNoWindowCanBeSeen();
+    if (!unseen.empty()) return u"; no help box could be seen: " + unseen;
+    return u": the plug-in showed its help box, and it was closed";
+}
+
 int RunHelp(Session* session, const std::u16string& name) {
     auto* help = reinterpret_cast<HelpFunction*>(Export(*session, u"Help"));
     if (help == nullptr) {
@@ -108,9 +120,10 @@ int RunHelp(Session* session, const std::u16string& name) {
         return -1;
     }
     std::u16string argument = name;
+    const int printsBefore = HostPrintCount();
     const int result = help(argument.data());
-    Write(u"Help(\"" + name + u"\") returned " + Number(result) +
-          (result == 1 ? u": the plug-in showed its help box\r\n" : u": the plug-in has no help for that name\r\n"));
+    Write(u"Help(\"" + name + u"\") returned " + Number(result) + HelpOutcome(result, HostPrintCount() > printsBefore) +
+          u"\r\n");
     return result;
 }
 

@@ -19,6 +19,7 @@ constexpr std::size_t FORMAT_UNITS = 16384;
 constexpr int UTF8_CHUNK_UNITS = 2048;
 
 void (*clearEditLineHook)(char16_t*) = nullptr;
+int printCount = 0;
 
 struct Defaults {
     Defaults() noexcept { standin::ResetHostVariables(); }
@@ -49,6 +50,7 @@ void WriteText(HANDLE handle, const char16_t* text) {
 
 void WriteFormatted(HANDLE handle, const char16_t* format, va_list values) {
     static char16_t formatted[FORMAT_UNITS];
+    ++printCount;
     if (format == nullptr) return;
     FormatHostText(formatted, FORMAT_UNITS, format, values);
     WriteText(handle, formatted);
@@ -80,6 +82,7 @@ int Qprintf(void* handle, const char16_t* format, ...) {
 }
 
 int QPuts(const char16_t* text) {
+    ++printCount;
     WriteText(GetStdHandle(STD_OUTPUT_HANDLE), text);
     return 0;
 }
@@ -102,6 +105,10 @@ void HostSetClearEditLineHook(void (*hook)(char16_t* line)) {
 
 void HostWrite(int stream, const char16_t* text) {
     WriteText(GetStdHandle(stream == 2 ? STD_ERROR_HANDLE : STD_OUTPUT_HANDLE), text);
+}
+
+int HostPrintCount() {
+    return printCount;
 }
 
 BOOL WINAPI DllMain(HINSTANCE, DWORD, LPVOID) {

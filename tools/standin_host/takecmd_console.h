@@ -18,4 +18,8 @@ void HostSetClearEditLineHook(void (*hook)(char16_t* line));
 // the way the print services do: to a console as UTF-16, elsewhere as UTF-8.
 void HostWrite(int stream, const char16_t* text);
 
+// How many times the print services (Printf, Qprintf, QPuts) have written,
+// so that the host can tell whether a call of the plug-in printed anything.
+int HostPrintCount();
+
 }  // extern "C"

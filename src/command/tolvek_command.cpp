@@ -43,10 +43,10 @@ constexpr HotkeyLine HotkeyLines[] = {
     {u"Delete arg right:  %s\r\n", u"Delete arg right:  %s or %s\r\n"},
 };
 
-constexpr const char16_t* VERSION_LINE = u"\r\n\t\t\t\t%s  %u.%u.%u.%u (%s)\r\n";
+constexpr char16_t VersionLine[] = u"\r\n\t\t\t\t%s  %u.%u.%u.%u (%s)\r\n";
 constexpr unsigned VersionNumbers[] = {TOLVEK_VERSION_MAJOR, TOLVEK_VERSION_MINOR, TOLVEK_VERSION_PATCH,
                                        TOLVEK_VERSION_BUILD};
-constexpr const char16_t* PLATFORM_TAG = u"x64";
+constexpr char16_t PlatformTag[] = u"x64";
 
 // True when `argument` begins with `prefix`, A-Z compared without case.
 bool StartsWithIgnoringAsciiCase(const char16_t* argument, const char16_t* prefix) {
@@ -123,7 +123,7 @@ struct Step {
     int result;
 };
 
-constexpr Step GO_ON{false, 0};
+constexpr Step GoOn{false, 0};
 
 constexpr Step EndWith(int result) {
     return {true, result};
@@ -145,7 +145,7 @@ Step ApplyHotkeyOption(const HotkeyOption& option, const char16_t* argument, Key
     slots[option.slot] = pair.first;
     slots[option.slot + SECOND_KEY_OFFSET] = pair.second;
     requests.changed = true;
-    return GO_ON;
+    return GoOn;
 }
 
 // Takes one argument of the scan, by the first option it matches.
@@ -154,8 +154,8 @@ Step ApplyArgument(const char16_t* argument, KeySet keys, HotkeySlotCodes& slots
     if (helpWithVersion || TextEquals(argument, u"/?")) {
         QPuts(CommandHelpText);
         if (helpWithVersion) {
-            Printf(VERSION_LINE, PLUGIN_NAME, VersionNumbers[0], VersionNumbers[1], VersionNumbers[2],
-                   VersionNumbers[3], PLATFORM_TAG);
+            Printf(VersionLine, PluginName, VersionNumbers[0], VersionNumbers[1], VersionNumbers[2], VersionNumbers[3],
+                   PlatformTag);
         }
         return EndWith(0);
     }
@@ -171,7 +171,7 @@ Step ApplyArgument(const char16_t* argument, KeySet keys, HotkeySlotCodes& slots
         ReportError(argument[0] == u'/' ? u"Unknown option \"%s\"\r\n" : u"Syntax error \"%s\"\r\n", argument);
         return EndWith(USAGE_ERROR);
     }
-    return GO_ON;
+    return GoOn;
 }
 
 // Reports the first combination of requests that cannot go together, in

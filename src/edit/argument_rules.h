@@ -60,9 +60,9 @@ public:
     // found, leftward once the scan has reached the cursor.
     bool Settled(std::int32_t position) const { return rightward_ ? candidate_ >= 0 : position >= cursor_; }
 
-    bool rightward() const { return rightward_; }
-    std::int32_t cursor() const { return cursor_; }
-    std::int32_t candidate() const { return candidate_; }  // -1 while there is none
+    bool IsRightward() const { return rightward_; }
+    std::int32_t Cursor() const { return cursor_; }
+    std::int32_t Candidate() const { return candidate_; }  // -1 while there is none
 
 private:
     std::int32_t cursor_;

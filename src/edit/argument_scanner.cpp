@@ -17,7 +17,7 @@ std::int32_t FindArgumentBoundary(const char16_t* line, std::int32_t length, std
     const bool stopAtBracket = (mode & SCAN_STOP_AT_BRACKET) != 0;
     BoundarySearch search(cursor, (mode & SCAN_RIGHT) != 0);
     // Leftward, nothing at or after the cursor can change the answer.
-    const std::int32_t searchEnd = search.rightward() || cursor > length ? length : cursor;
+    const std::int32_t searchEnd = search.IsRightward() || cursor > length ? length : cursor;
     ScanState state;
 
     // The rules unit by unit where they are needed often, the fast passes
@@ -39,7 +39,7 @@ std::int32_t FindArgumentBoundary(const char16_t* line, std::int32_t length, std
         }
     }
 
-    return search.candidate() < 0 ? NO_BOUNDARY : search.candidate();
+    return search.Candidate() < 0 ? NO_BOUNDARY : search.Candidate();
 }
 
 }  // namespace tolvek

@@ -72,8 +72,8 @@ constexpr std::array<std::uint8_t, 256> UnitClassTable(bool nested) {
     return classes;
 }
 
-inline constexpr std::array<std::uint8_t, 256> TOP_LEVEL_UNIT_CLASSES = UnitClassTable(false);
-inline constexpr std::array<std::uint8_t, 256> NESTED_UNIT_CLASSES = UnitClassTable(true);
+inline constexpr std::array<std::uint8_t, 256> TopLevelUnitClasses = UnitClassTable(false);
+inline constexpr std::array<std::uint8_t, 256> NestedUnitClasses = UnitClassTable(true);
 
 // The class of any unit, from the table of the current level below 256.
 // Above 255 a unit is ordinary, but within the span of white space the
@@ -106,7 +106,7 @@ inline unsigned UnitsAfter(std::int32_t cursor, std::int32_t blockStart) {
 inline std::int32_t PassUnits(const char16_t* line, std::int32_t p, std::int32_t end, char16_t escape, ScanState& state,
                               BoundarySearch& search) {
     using namespace scan_accelerator_detail;
-    const std::uint8_t* classes = state.depth == 0 ? TOP_LEVEL_UNIT_CLASSES.data() : NESTED_UNIT_CLASSES.data();
+    const std::uint8_t* classes = state.depth == 0 ? TopLevelUnitClasses.data() : NestedUnitClasses.data();
     bool inArgument = state.inArgument;
     bool inQuotes = state.inQuotes;
     for (; p < end; ++p) {
@@ -157,8 +157,8 @@ inline std::int32_t PassBlocks(const char16_t* line, std::int32_t p, std::int32_
         const unsigned inArgumentBefore = ((inArgumentAfter << 1) | inArgument) & WHOLE_BLOCK;
         const unsigned offered = ((~blank & ~inArgumentBefore) | (block.slash & ~inQuotesBefore)) & beforeStop;
 
-        if (search.rightward()) {
-            const unsigned offeredAfterCursor = offered & UnitsAfter(search.cursor(), p);
+        if (search.IsRightward()) {
+            const unsigned offeredAfterCursor = offered & UnitsAfter(search.Cursor(), p);
             if (offeredAfterCursor != 0) {
                 search.Offer(p + std::countr_zero(offeredAfterCursor));
                 return p;

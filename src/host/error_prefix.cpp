@@ -18,7 +18,7 @@ constexpr std::size_t BATCH_BUFFER_UNITS = 8192;
 }  // namespace
 
 void PrintErrorPrefix() {
-    Qprintf(os::StandardErrorHandle(), u"%s plugin: ", PLUGIN_NAME);
+    Qprintf(os::StandardErrorHandle(), u"%s plugin: ", PluginName);
 
     char16_t buffer[BATCH_BUFFER_UNITS];
     ExpandHostText(buffer, BATCH_BUFFER_UNITS, u"%_batch");

@@ -64,7 +64,9 @@ static_assert(offsetof(KeystrokeRecord, keyName) == 48);
 static_assert(sizeof(KeystrokeRecord) == 56);
 
 // The plug-in's identity record, handed to the host by GetPluginInfo. The
-// fields keep the names and the capitals the host gives them.
+// fields keep the names and the capitals the host gives them, which the
+// naming check lets stand.
+// NOLINTBEGIN(readability-identifier-naming)
 struct PluginInfoRecord {
     const char16_t* Name;
     const char16_t* Author;
@@ -77,6 +79,7 @@ struct PluginInfoRecord {
     std::int32_t Build;
     std::uint8_t reserved[20];
 };
+// NOLINTEND(readability-identifier-naming)
 
 static_assert(offsetof(PluginInfoRecord, Name) == 0);
 static_assert(offsetof(PluginInfoRecord, Author) == 8);

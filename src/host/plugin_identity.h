@@ -8,8 +8,8 @@ namespace tolvek {
 
 // The plug-in's name, as the record, the load banner and error messages
 // show it, and the command's name, compared without case for A to Z.
-inline constexpr char16_t PLUGIN_NAME[] = u"Tolvek";
-inline constexpr char16_t COMMAND_NAME[] = u"tolvek";
+inline constexpr char16_t PluginName[] = u"Tolvek";
+inline constexpr char16_t CommandName[] = u"tolvek";
 
 // The record's three version numbers (the banner shows them too): the
 // product's version, whose third number the record calls its build.

@@ -75,11 +75,11 @@ struct CellPlace {
     int column;
 };
 
-constexpr CellPlace NO_PLACE{-1, -1};
+constexpr CellPlace NoPlace{-1, -1};
 
-// The last cell in table order that holds `code`; NO_PLACE when none does.
+// The last cell in table order that holds `code`; NoPlace when none does.
 CellPlace LastCellHolding(KeySet set, KeyCode code) {
-    CellPlace found = NO_PLACE;
+    CellPlace found = NoPlace;
     for (int row = 0; row < KeyRowCount(set); ++row) {
         for (int column = 0; column < KeyColumnCount(set); ++column) {
             if (KeyCell(set, row, column) == code) found = {row, column};
@@ -202,7 +202,7 @@ void FormatHotkeyName(KeySet set, KeyCode code, char16_t* out) {
     if (out == nullptr) return;
 
     // The markers stand in cells, but no key has them.
-    const CellPlace place = IsKeyTableMarker(code) ? NO_PLACE : LastCellHolding(set, code);
+    const CellPlace place = IsKeyTableMarker(code) ? NoPlace : LastCellHolding(set, code);
     if (place.row < 0) {
         CopyBounded(out, NAME_UNITS, u"(unknown)");
         return;

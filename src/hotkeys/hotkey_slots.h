@@ -9,7 +9,10 @@
 namespace tolvek {
 
 // Slot order; slot n + 4 holds the second key of the action in slot n.
+// The slots are named as the registry values that keep them, which the
+// naming check lets stand.
 enum HotkeySlot : int {
+    // NOLINTBEGIN(readability-identifier-naming)
     MoveLeft,
     MoveRight,
     DeleteLeft,
@@ -18,6 +21,7 @@ enum HotkeySlot : int {
     MoveRight2,
     DeleteLeft2,
     DeleteRight2,
+    // NOLINTEND(readability-identifier-naming)
     HOTKEY_SLOT_COUNT
 };
 

@@ -60,11 +60,11 @@ using ExtendedKeyRow = KeyRow<EXTENDED_NAME_UNITS, EXTENDED_KEY_COLUMNS>;
 using LegacyKeyAlias = KeyAlias<LEGACY_NAME_UNITS>;
 using ExtendedKeyAlias = KeyAlias<EXTENDED_NAME_UNITS>;
 
-// Hosts up to version 23: LEGACY_KEYS.
+// Hosts up to version 23: LegacyKeys.
 extern const std::array<LegacyKeyRow, LEGACY_KEY_ROWS> LegacyKeyTable;
 extern const std::array<LegacyKeyAlias, LEGACY_ALIAS_ROWS> LegacyKeyAliases;
 
-// Hosts from version 24 on: EXTENDED_KEYS.
+// Hosts from version 24 on: ExtendedKeys.
 extern const std::array<ExtendedKeyRow, EXTENDED_KEY_ROWS> ExtendedKeyTable;
 extern const std::array<ExtendedKeyAlias, EXTENDED_ALIAS_ROWS> ExtendedKeyAliases;
 
@@ -78,8 +78,8 @@ struct KeySet {
     bool extended;
 };
 
-constexpr KeySet LEGACY_KEYS{false};
-constexpr KeySet EXTENDED_KEYS{true};
+constexpr KeySet LegacyKeys{false};
+constexpr KeySet ExtendedKeys{true};
 
 // Size of the set: rows, modifier columns (6 or 7) and alias rows.
 int KeyRowCount(KeySet set);

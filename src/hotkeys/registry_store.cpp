@@ -10,7 +10,7 @@ namespace tolvek {
 
 namespace {
 
-constexpr char16_t KEY_PATH[] = u"Software\\DARevavev\\Tolvek";
+constexpr char16_t KeyPath[] = u"Software\\DARevavev\\Tolvek";
 
 // Value names in slot order; the first four are the primary values.
 constexpr const char16_t* ValueNames[HOTKEY_SLOT_COUNT] = {
@@ -27,7 +27,7 @@ constexpr int PRIMARY_VALUE_COUNT = SECOND_KEY_OFFSET;
 // anything in its buffer.
 int ReadValues(os::RegistryRoot root, std::uint32_t (&loadedCodes)[HOTKEY_SLOT_COUNT]) {
     os::RegistryKey key = nullptr;
-    if (!os::OpenRegistryKeyForReading(root, KEY_PATH, &key)) return 0;
+    if (!os::OpenRegistryKeyForReading(root, KeyPath, &key)) return 0;
     int primaryRead = 0;
     for (int slot = 0; slot < HOTKEY_SLOT_COUNT; ++slot) {
         std::uint32_t data = loadedCodes[slot];
@@ -43,7 +43,7 @@ int ReadValues(os::RegistryRoot root, std::uint32_t (&loadedCodes)[HOTKEY_SLOT_C
 
 StoreResult SaveHotkeysToRegistry(const HotkeySlotCodes& slots) {
     os::RegistryKey key = nullptr;
-    if (!os::CreateRegistryKeyForWriting(os::RegistryRoot::CurrentUser, KEY_PATH, &key)) {
+    if (!os::CreateRegistryKeyForWriting(os::RegistryRoot::CurrentUser, KeyPath, &key)) {
         return StoreResult::KeyNotOpened;
     }
     bool allWritten = true;

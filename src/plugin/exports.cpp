@@ -15,11 +15,12 @@ namespace tolvek {
 extern "C" {
 
 PluginInfoRecord* GetPluginInfo() noexcept {
-    return FillPluginInfo();
+    FillPluginInfo(PluginInfo);
+    return &PluginInfo;
 }
 
 int InitializePlugin() noexcept {
-    StartPlugin();
+    StartPlugin(HostVersion, ExtendedKeyMode, HotkeySlots);
     return 0;
 }
 

@@ -25,12 +25,19 @@ int Help(const char16_t* name) noexcept;
 // usage text for the command's name, else 0 with the buffer untouched.
 int Usage(const char16_t* name, char16_t* buffer) noexcept;
 
+// The command and the keystroke handler are exported under the names that
+// the record's function list gives the host, "tolvek,*key", which the
+// naming check lets stand.
+// NOLINTBEGIN(readability-identifier-naming)
+
 // The configuration command: 0 on success, 1 on a usage error, 2 when the
 // registry failed, -1 when `arguments` is null.
 int tolvek(const char16_t* arguments) noexcept;
 
 // The keystroke handler; always returns 0, the outcome is in the record.
 int key(KeystrokeRecord* record) noexcept;
+
+// NOLINTEND(readability-identifier-naming)
 
 }  // extern "C"
 

@@ -26,7 +26,7 @@ static_assert(COMMAND_HELP_TEXT_LENGTH - UsageStart() == 734);
 static_assert(COMMAND_HELP_TEXT_LENGTH - UsageStart() < HOST_BUFFER_UNITS);
 
 bool IsCommandName(const char16_t* name) {
-    return name != nullptr && EqualsIgnoringAsciiCase(name, COMMAND_NAME);
+    return name != nullptr && EqualsIgnoringAsciiCase(name, CommandName);
 }
 
 }  // namespace

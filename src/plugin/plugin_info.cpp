@@ -4,25 +4,16 @@
 
 namespace tolvek {
 
-namespace {
-
-// Zero-initialised static storage; the host keeps reading it through the
-// address it was given, so it lives as long as the library.
-PluginInfoRecord record;
-
-}  // namespace
-
-PluginInfoRecord* FillPluginInfo() {
-    record.Name = PLUGIN_NAME;
+void FillPluginInfo(PluginInfoRecord& record) {
+    record.Name = PluginName;
     record.Author = u"The Tolvek developers";
     record.Email = u"developers@tolvek.example";
     record.WebPage = u"https://tolvek.example/";
-    record.Description = TOLVEK_DESCRIPTION;
+    record.Description = TolvekDescription;
     record.FunctionList = u"tolvek,*key";
     record.MajorVersion = PLUGIN_MAJOR_VERSION;
     record.MinorVersion = PLUGIN_MINOR_VERSION;
     record.Build = PLUGIN_BUILD;
-    return &record;
 }
 
 }  // namespace tolvek

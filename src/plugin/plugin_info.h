@@ -5,9 +5,8 @@
 
 namespace tolvek {
 
-// Stores the six texts and the three version numbers into the process's one
-// PluginInfoRecord, on every call, and returns its address (always the
-// same). The reserved bytes are neither written nor read.
-PluginInfoRecord* FillPluginInfo();
+// Stores the six texts and the three version numbers into `record`. The
+// reserved bytes are neither written nor read.
+void FillPluginInfo(PluginInfoRecord& record);
 
 }  // namespace tolvek

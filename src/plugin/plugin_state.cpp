@@ -2,6 +2,7 @@
 
 namespace tolvek {
 
+PluginInfoRecord PluginInfo;
 int HostVersion = 0;
 bool ExtendedKeyMode = false;
 HotkeySlotCodes HotkeySlots = DefaultHotkeys;

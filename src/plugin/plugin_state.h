@@ -1,6 +1,6 @@
-// The plug-in's process state, owned by the entry points: the host
-// generation that start-up settles, the eight hotkey slots and the
-// command's argument table. The entry points pass what each call needs down
+// The plug-in's process state, owned by the entry points: the record the
+// host reads, the host generation that start-up settles, the eight hotkey
+// slots and the command's argument table. The entry points pass what each call needs down
 // to the modules that do the work; no other folder holds state that lives
 // from one call to the next.
 //
@@ -12,10 +12,15 @@
 #pragma once
 
 #include "command/argument_tokenizer.h"
+#include "host/host_api.h"
 #include "hotkeys/hotkey_slots.h"
 #include "hotkeys/key_tables.h"
 
 namespace tolvek {
+
+// The record that GetPluginInfo fills and hands the host. The host keeps
+// reading it through that address, so it lives as long as the library.
+extern PluginInfoRecord PluginInfo;
 
 // The host's major version; 0 when the host gave no number from 8 to 100.
 extern int HostVersion;
@@ -35,7 +40,7 @@ extern ArgumentTable ArgumentList;
 
 // The key set of the host generation in force.
 inline KeySet CurrentKeySet() {
-    return ExtendedKeyMode ? EXTENDED_KEYS : LEGACY_KEYS;
+    return ExtendedKeyMode ? ExtendedKeys : LegacyKeys;
 }
 
 }  // namespace tolvek

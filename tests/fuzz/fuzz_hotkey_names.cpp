@@ -101,7 +101,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // both go through both key sets. Neither operation may print.
     const KeyCode code = static_cast<KeyCode>(input.Word());
     input.RestAsText(name, NAME_UNITS);
-    for (const KeySet set : {LEGACY_KEYS, EXTENDED_KEYS}) {
+    for (const KeySet set : {LegacyKeys, ExtendedKeys}) {
         CheckFormat(set, code);
         CheckParse(set, name, TextLength(name));
     }

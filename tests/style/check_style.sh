@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Checks the sources against the project's style and checks: clang-format
-# (.clang-format) on every C++ source, and clang-tidy (.clang-tidy) on the
-# plug-in and the tools, the portable files through the native build's
-# compile commands and the Windows files through the Windows build's.
+# (.clang-format) on every C++ source, and clang-tidy (.clang-tidy) with
+# clang-query (constant_names.query) on the plug-in and the tools, the
+# portable files through the native build's compile commands and the
+# Windows files through the Windows build's.
 #
 # Usage: check_style.sh NATIVE_BUILD_DIR WINDOWS_BUILD_DIR
 set -euo pipefail
@@ -48,8 +49,20 @@ tidy() {
   return 1
 }
 
+# clang-query holds the constants to the half of the naming rule that
+# clang-tidy cannot see (tests/style/constant_names.query); each name that
+# breaks it is a finding.
+constant_names() {
+  local findings
+  findings=$(clang-query -f tests/style/constant_names.query "$@" 2>&1 | grep -F 'binds here' | sort -u) || true
+  [ -z "$findings" ] && return 0
+  printf '%s\n' "$findings" | sed -E 's/: note: "(.*)" binds here$/: error: \1/'
+  return 1
+}
+
 echo "clang-tidy: ${#portable[@]} portable files, ${#windows_only[@]} Windows files"
 tidy -p "$native" "${portable[@]}" || status=1
+constant_names -p "$native" "${portable[@]}" || status=1
 # clang reads the Windows files with the cross compiler's C++ library and
 # Windows headers; GCC's own intrinsics headers are left to clang's.
 target_args=(--extra-arg=--target=x86_64-w64-mingw32)
@@ -60,6 +73,7 @@ done < <(echo | x86_64-w64-mingw32-g++-posix -xc++ -E -v - 2>&1 |
          sed -n '/#include <...> search starts here/,/End of search list/p' | grep '^ /')
 target_args+=(--extra-arg=-isystem/usr/x86_64-w64-mingw32/include)
 tidy -p "$windows" "${target_args[@]}" "${windows_only[@]}" || status=1
+constant_names -p "$windows" "${target_args[@]}" "${windows_only[@]}" || status=1
 
 [ $status -eq 0 ] && echo "style: clang-format and clang-tidy find nothing"
 exit $status

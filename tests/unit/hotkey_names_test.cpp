@@ -140,7 +140,7 @@ TEST_F(HotkeyNamesTest, ParsesNamesInBothSets) {
         EXPECT_EQ(ParseIn(false, row.name), row.legacy) << "legacy";
         EXPECT_EQ(ParseIn(true, row.name), row.extended) << "extended";
     }
-    EXPECT_EQ(ParseHotkeyName(LEGACY_KEYS, nullptr), 0);
+    EXPECT_EQ(ParseHotkeyName(LegacyKeys, nullptr), 0);
     EXPECT_EQ(fake_host::StandardOutput(), u"");
     EXPECT_EQ(fake_host::StandardError(), u"");
 }
@@ -197,14 +197,14 @@ TEST_F(HotkeyNamesTest, ParsesHotkeyPairs) {
         HotkeyPair pair;
         pair.first = UNTOUCHED;
         pair.second = UNTOUCHED;
-        EXPECT_EQ(ParseHotkeyPair(LEGACY_KEYS, row.value.c_str(), pair), row.result);
+        EXPECT_EQ(ParseHotkeyPair(LegacyKeys, row.value.c_str(), pair), row.result);
         EXPECT_EQ(pair.first, row.first);
         EXPECT_EQ(pair.second, row.second);
         EXPECT_EQ(host_side::Narrow(pair.rejectedName != nullptr ? pair.rejectedName : u""),
                   host_side::Narrow(row.rejected));
     }
     HotkeyPair pair;
-    EXPECT_EQ(ParseHotkeyPair(LEGACY_KEYS, nullptr, pair), Result::MissingName);
+    EXPECT_EQ(ParseHotkeyPair(LegacyKeys, nullptr, pair), Result::MissingName);
     EXPECT_EQ(fake_host::StandardOutput(), u"");
     EXPECT_EQ(fake_host::StandardError(), u"");
 }
@@ -236,7 +236,7 @@ TEST_F(HotkeyNamesTest, FormatsCodesInBothSets) {
         EXPECT_EQ(host_side::Narrow(FormatIn(false, row.code)), host_side::Narrow(row.legacy));
         EXPECT_EQ(host_side::Narrow(FormatIn(true, row.code)), host_side::Narrow(row.extended));
     }
-    FormatHotkeyName(LEGACY_KEYS, 0x10073, nullptr);
+    FormatHotkeyName(LegacyKeys, 0x10073, nullptr);
 }
 
 TEST_F(HotkeyNamesTest, EveryUsableCellSurvivesFormatAndParse) {

@@ -47,7 +47,7 @@ protected:
     void Press(HostCall& call) const { HandleKeystroke(&call.record, slots, keys); }
 
     HotkeySlotCodes slots = DefaultHotkeys;
-    KeySet keys = LEGACY_KEYS;
+    KeySet keys = LegacyKeys;
 };
 
 struct ActionRow {
@@ -201,7 +201,7 @@ TEST_F(KeystrokeHandlerTest, ModifierFlagsSelectTheEffectiveCode) {
 }
 
 TEST_F(KeystrokeHandlerTest, FlaggedCodesMatchSlotsHoldingThem) {
-    keys = EXTENDED_KEYS;
+    keys = ExtendedKeys;
     slots[MoveLeft] = 0x70073;
     fake_os::HoldModifiers(true, true, true);
     HostCall call(u"a b", 3, 0x70073);  // already carries both flags
@@ -232,7 +232,7 @@ TEST_F(KeystrokeHandlerTest, KeysGivenByNameNeedExtendedModeAndAKnownName) {
 }
 
 TEST_F(KeystrokeHandlerTest, KeysGivenByNameAreParsedInExtendedMode) {
-    keys = EXTENDED_KEYS;
+    keys = ExtendedKeys;
     slots[MoveLeft] = 0x70073;
     fake_os::HoldModifiers(true, true, true);  // the flags are already in the name's code
     HostCall call(u"a b", 3, 0, u"Ctrl-Alt-Shift-Left");
@@ -251,7 +251,7 @@ TEST_F(KeystrokeHandlerTest, KeysGivenByNameAreParsedInExtendedMode) {
     EXPECT_EQ(deleting.name[0], u'\0');
 
     // The same record outside extended mode is not ours.
-    keys = LEGACY_KEYS;
+    keys = LegacyKeys;
     fake_os::HoldModifiers(true, true, true);
     HostCall legacy(u"a b", 3, 0, u"Ctrl-Alt-Shift-Left");
     HostCall before = legacy;
@@ -260,7 +260,7 @@ TEST_F(KeystrokeHandlerTest, KeysGivenByNameAreParsedInExtendedMode) {
 }
 
 TEST_F(KeystrokeHandlerTest, ExtendedModeConsumesAKeyThatCameWithoutAName) {
-    keys = EXTENDED_KEYS;
+    keys = ExtendedKeys;
     HostCall call(u"dir /s", 6, KEY_CTRL_L);
     call.record.keyName = nullptr;
     Press(call);

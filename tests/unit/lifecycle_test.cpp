@@ -13,7 +13,6 @@
 #include "fake_os.h"
 #include "hotkeys/hotkey_slots.h"
 #include "plugin/exports.h"
-#include "plugin/lifecycle.h"
 #include "plugin/plugin_state.h"
 #include "plugin_test.h"
 
@@ -75,7 +74,7 @@ TEST_F(LifecycleTest, HostVersionProbe) {
         fake_host::SetExpansion(u"%_4ver", row.expansion);
         HostVersion = 55;
         ExtendedKeyMode = !row.extended;
-        ProbeHostVersion();
+        EXPECT_EQ(InitializePlugin(), 0);
         EXPECT_EQ(HostVersion, row.version);
         EXPECT_EQ(ExtendedKeyMode, row.extended);
     }

@@ -23,7 +23,7 @@ void CopyTextCut(char16_t* to, std::size_t capacity, const char16_t* from, std::
 }
 
 std::string Narrow(const std::u16string& text) {
-    static const char HEX[] = "0123456789ABCDEF";
+    static const char HexDigits[] = "0123456789ABCDEF";
     std::string narrow;
     for (const char16_t unit : text) {
         if (unit < 0x80) {
@@ -31,7 +31,7 @@ std::string Narrow(const std::u16string& text) {
             continue;
         }
         narrow += "\\u";
-        for (int shift = 12; shift >= 0; shift -= 4) narrow += HEX[(unit >> shift) & 0xF];
+        for (int shift = 12; shift >= 0; shift -= 4) narrow += HexDigits[(unit >> shift) & 0xF];
     }
     return narrow;
 }

@@ -15,7 +15,7 @@ namespace {
 
 using standin::Write;
 
-constexpr char16_t USAGE[] =
+constexpr char16_t UsageText[] =
     u"usage: tolvek_host [options] [PLUGIN.dll]\r\n"
     u"  PLUGIN.dll            the plug-in to load (default tolvek.dll)\r\n"
     u"  --script FILE         replay the steps in FILE instead of reading the keyboard\r\n"
@@ -92,7 +92,7 @@ int ParseOptions(int argc, wchar_t** argv, standin::Options* options) {
     for (int i = 1; i < argc; ++i) {
         const std::u16string option = Wide(argv[i]);
         if (option == u"--help" || option == u"-h" || option == u"/?") {
-            Write(USAGE);
+            Write(UsageText);
             return -1;
         }
         if (SetFlag(option, options)) continue;
@@ -103,7 +103,7 @@ int ParseOptions(int argc, wchar_t** argv, standin::Options* options) {
         } else if (which == ValueOption::None && !option.empty() && option[0] != u'-') {
             options->plugin = option;
         } else {
-            Write(u"unknown option or missing value: " + option + u"\r\n" + USAGE, 2);
+            Write(u"unknown option or missing value: " + option + u"\r\n" + UsageText, 2);
             return 2;
         }
     }

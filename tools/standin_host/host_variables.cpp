@@ -9,7 +9,7 @@ namespace {
 constexpr std::size_t MAX_VARIABLES = 32;
 constexpr std::size_t EXPANSION_UNITS = 8192;
 
-host_side::ExpansionTable<VARIABLE_UNITS, VARIABLE_UNITS, MAX_VARIABLES> variables;
+host_side::ExpansionTable<VARIABLE_UNITS, VARIABLE_UNITS, MAX_VARIABLES> Variables;
 
 bool IsNameUnit(char16_t c) {
     return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9') || c == u'_' || c == u'$';
@@ -76,15 +76,15 @@ std::size_t ReferenceAt(const char16_t* text, const char16_t** name, std::size_t
 }  // namespace
 
 bool SetHostVariable(const char16_t* name, const char16_t* value) {
-    return variables.Set(name, value);
+    return Variables.Set(name, value);
 }
 
 const char16_t* HostVariable(const char16_t* name) {
-    return variables.Find(name);
+    return Variables.Find(name);
 }
 
 void ResetHostVariables() {
-    variables.Clear();
+    Variables.Clear();
     SetHostVariable(u"_4ver", u"24");
     SetHostVariable(u"_transient", u"0");
     SetHostVariable(u"_pipe", u"0");
@@ -111,7 +111,7 @@ void ExpandHostVariables(char16_t* buffer, std::size_t capacity) {
             out.Put(*p++);
             continue;
         }
-        out.PutText(variables.Find(name, nameLength));
+        out.PutText(Variables.Find(name, nameLength));
         p += length;
     }
     for (std::size_t i = 0; i < out.length; ++i) buffer[i] = expanded[i];

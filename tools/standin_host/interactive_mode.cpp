@@ -11,8 +11,8 @@
 namespace standin {
 namespace {
 
-constexpr char16_t PROMPT[] = u"stand-in> ";
-constexpr int PROMPT_CELLS = static_cast<int>(sizeof PROMPT / sizeof PROMPT[0]) - 1;
+constexpr char16_t Prompt[] = u"stand-in> ";
+constexpr int PROMPT_CELLS = static_cast<int>(sizeof Prompt / sizeof Prompt[0]) - 1;
 constexpr int DEFAULT_COLUMNS = 80;  // when the window's width cannot be read
 
 // The cells the row has for the line: the window's width less the prompt
@@ -34,7 +34,7 @@ void Redraw(const EditLine& line, int* viewStart) {
     const int width = RowWidth();
     const LineView view = ViewLine(line.length, line.cursor, width, *viewStart);
     const std::u16string cells = ViewCells(line, view, width);
-    Write(std::u16string(u"\r") + PROMPT + cells + u"\r" + PROMPT +
+    Write(std::u16string(u"\r") + Prompt + cells + u"\r" + Prompt +
           cells.substr(0, static_cast<std::size_t>(view.cursorColumn)));
     *viewStart = view.start;
 }
@@ -100,7 +100,7 @@ bool HandleKey(Session* session, const ConsoleKey& key, int* viewStart) {
         RunCommandLine(session, line, false);
         if (session->exitRequested) return false;
         *viewStart = 0;
-        Write(PROMPT);
+        Write(Prompt);
         return true;
     }
     case LineEffect::Cancel:
@@ -110,7 +110,7 @@ bool HandleKey(Session* session, const ConsoleKey& key, int* viewStart) {
         SetCursor(&session->line, session->line.length);
         Redraw(session->line, viewStart);
         ClearLine(&session->line);
-        Write(std::u16string(u"^C\r\n") + PROMPT);
+        Write(std::u16string(u"^C\r\n") + Prompt);
         *viewStart = 0;
         return true;
     case LineEffect::Changed: Redraw(session->line, viewStart); return true;
@@ -135,7 +135,7 @@ int RunInteractive(Session* session) {
                    savedMode & ~static_cast<DWORD>(ENABLE_PROCESSED_INPUT | ENABLE_LINE_INPUT | ENABLE_ECHO_INPUT));
     SetConsoleCtrlHandler(CtrlCAsKey, TRUE);
     Write(u"Type command lines; the plug-in's hotkeys work as you type. \"exit\" ends.\r\n");
-    Write(PROMPT);
+    Write(Prompt);
     ClearLine(&session->line);
     int viewStart = 0;
     bool running = true;

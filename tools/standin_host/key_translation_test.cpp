@@ -20,16 +20,16 @@ struct TableSet {
     bool extended;
     int columns;
 };
-constexpr TableSet TABLE_SETS[] = {{true, 7}, {false, 6}};
+constexpr TableSet TableSets[] = {{true, 7}, {false, 6}};
 
-const char16_t* const PREFIXES[7] = {
+const char16_t* const Prefixes[7] = {
     u"", u"Shift-", u"Ctrl-", u"Alt-", u"Ctrl-Shift-", u"Ctrl-Alt-", u"Ctrl-Alt-Shift-",
 };
 
 struct Modifiers {
     bool shift, ctrl, alt;
 };
-const Modifiers COLUMN_MODIFIERS[7] = {
+const Modifiers ColumnModifiers[7] = {
     {false, false, false}, {true, false, false}, {false, true, false}, {false, false, true},
     {true, true, false},   {false, true, true},  {true, true, true},
 };
@@ -40,7 +40,7 @@ constexpr char16_t TYPED = u'\u2603';
 using host_side::Narrow;
 
 std::u16string Prefixed(int column, const char16_t* name) {
-    return std::u16string(PREFIXES[column]) + name;
+    return std::u16string(Prefixes[column]) + name;
 }
 
 // The console key of a table row: the key its name stands for in a script.
@@ -53,14 +53,14 @@ int VirtualKeyOf(KeySet set, int row) {
 // A usable cell is passed with its code and name; a cell of -1 or -2 passes
 // the typed character on, still named.
 TEST(KeyTranslationTest, EveryCellOfBothNumberings) {
-    for (const TableSet& tables : TABLE_SETS) {
+    for (const TableSet& tables : TableSets) {
         const KeySet set{tables.extended};
         for (int row = 0; row < KeyRowCount(set); ++row) {
             const int virtualKey = VirtualKeyOf(set, row);
             for (int column = 0; column < tables.columns; ++column) {
                 const std::u16string name = Prefixed(column, KeyRowName(set, row));
                 SCOPED_TRACE(Narrow(name) + (tables.extended ? " (extended)" : " (legacy)"));
-                const Modifiers m = COLUMN_MODIFIERS[column];
+                const Modifiers m = ColumnModifiers[column];
                 const HostKey key = TranslateKey({virtualKey, TYPED, m.shift, m.ctrl, m.alt}, tables.extended);
                 EXPECT_EQ(std::u16string(key.name), name);
                 const KeyCode cell = KeyCell(set, row, column);
@@ -118,7 +118,7 @@ TEST(KeyTranslationTest, KeysWithoutRowPassTheirCharacterUnnamed) {
 
 // Every cell can be pressed from a script by its table name and prefix.
 TEST(KeyTranslationTest, ScriptNamesReachEveryUsableCell) {
-    for (const TableSet& tables : TABLE_SETS) {
+    for (const TableSet& tables : TableSets) {
         const KeySet set{tables.extended};
         for (int row = 0; row < KeyRowCount(set); ++row) {
             for (int column = 0; column < tables.columns; ++column) {

@@ -10,7 +10,7 @@ struct StepWord {
     StepKind kind;
 };
 
-constexpr StepWord STEP_WORDS[] = {
+constexpr StepWord StepWords[] = {
     {u"say", StepKind::Say},   {u"type", StepKind::Type},     {u"key", StepKind::Key},
     {u"line", StepKind::Line}, {u"cursor", StepKind::Cursor}, {u"run", StepKind::Run},
 };
@@ -21,7 +21,7 @@ Step ParseStep(const char16_t* line) {
     int start = 0;
     while (IsBlank(line[start])) ++start;
     if (line[start] == u'\0' || line[start] == u'#') return {StepKind::Skip, u""};
-    for (const StepWord& step : STEP_WORDS) {
+    for (const StepWord& step : StepWords) {
         int k = 0;
         while (step.word[k] != u'\0' && line[start + k] == step.word[k]) ++k;
         if (step.word[k] != u'\0') continue;

@@ -20,10 +20,10 @@ using UsageFunction = int(char16_t* name, char16_t* buffer);
 constexpr int USAGE_UNITS = 1024;
 constexpr KeyCode MODIFIER_FLAGS = 0x60000;
 
-int clearEditLineCalls = 0;
+int ClearEditLineCalls = 0;
 
 void CountClearEditLine(char16_t* /*line*/) {
-    ++clearEditLineCalls;
+    ++ClearEditLineCalls;
 }
 
 void* Export(const Session& session, const std::u16string& name) {
@@ -161,11 +161,11 @@ std::u16string Number(long long value) {
 }
 
 std::u16string Hex(long long value) {
-    constexpr char16_t DIGITS[] = u"0123456789ABCDEF";
+    constexpr char16_t HexDigits[] = u"0123456789ABCDEF";
     std::u16string digits;
     unsigned long long magnitude = static_cast<unsigned long long>(value) & 0xFFFFFFFFull;
     do {
-        digits.insert(digits.begin(), DIGITS[magnitude % 16]);
+        digits.insert(digits.begin(), HexDigits[magnitude % 16]);
         magnitude /= 16;
     } while (magnitude != 0);
     return u"0x" + digits;
@@ -224,9 +224,9 @@ KeyOutcome PressKey(Session* session, const ConsoleKey& key) {
         char16_t before[LINE_UNITS];
         std::memcpy(before, line.text, sizeof before);
         const int cursorBefore = line.cursor;
-        clearEditLineCalls = 0;
+        ClearEditLineCalls = 0;
         handler(&record);
-        outcome.clearEditLineCalls = clearEditLineCalls;
+        outcome.clearEditLineCalls = ClearEditLineCalls;
         outcome.taken = outcome.codePassed != 0 ? record.keyCode == 0 : name[0] == u'\0';
         outcome.redraw = record.redraw != 0;
         outcome.cursorOutside = !TakeLineFromBuffer(&line, record.cursorPos);

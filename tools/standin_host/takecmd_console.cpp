@@ -18,13 +18,14 @@ constexpr std::size_t EXPANSION_UNITS = 1024;  // the smallest buffer a plug-in 
 constexpr std::size_t FORMAT_UNITS = 16384;
 constexpr int UTF8_CHUNK_UNITS = 2048;
 
-void (*clearEditLineHook)(char16_t*) = nullptr;
-int printCount = 0;
+void (*ClearEditLineHook)(char16_t*) = nullptr;
+int PrintCount = 0;
 
-struct Defaults {
-    Defaults() noexcept { standin::ResetHostVariables(); }
+// The host variables hold their defaults from the moment the library loads.
+struct DefaultVariables {
+    DefaultVariables() noexcept { standin::ResetHostVariables(); }
 };
-Defaults defaults;
+DefaultVariables HostVariablesAtLoad;
 
 void WriteText(HANDLE handle, const char16_t* text) {
     if (handle == nullptr || handle == INVALID_HANDLE_VALUE || text == nullptr) return;
@@ -50,7 +51,7 @@ void WriteText(HANDLE handle, const char16_t* text) {
 
 void WriteFormatted(HANDLE handle, const char16_t* format, va_list values) {
     static char16_t formatted[FORMAT_UNITS];
-    ++printCount;
+    ++PrintCount;
     if (format == nullptr) return;
     FormatHostText(formatted, FORMAT_UNITS, format, values);
     WriteText(handle, formatted);
@@ -82,13 +83,13 @@ int Qprintf(void* handle, const char16_t* format, ...) {
 }
 
 int QPuts(const char16_t* text) {
-    ++printCount;
+    ++PrintCount;
     WriteText(GetStdHandle(STD_OUTPUT_HANDLE), text);
     return 0;
 }
 
 void ConsoleClearEditLine(char16_t* line) {
-    if (clearEditLineHook != nullptr) clearEditLineHook(line);
+    if (ClearEditLineHook != nullptr) ClearEditLineHook(line);
 }
 
 int HostSetVariable(const char16_t* name, const char16_t* value) {
@@ -100,7 +101,7 @@ const char16_t* HostVariableValue(const char16_t* name) {
 }
 
 void HostSetClearEditLineHook(void (*hook)(char16_t* line)) {
-    clearEditLineHook = hook;
+    ClearEditLineHook = hook;
 }
 
 void HostWrite(int stream, const char16_t* text) {
@@ -108,7 +109,7 @@ void HostWrite(int stream, const char16_t* text) {
 }
 
 int HostPrintCount() {
-    return printCount;
+    return PrintCount;
 }
 
 BOOL WINAPI DllMain(HINSTANCE, DWORD, LPVOID) {

@@ -75,5 +75,5 @@ target_args+=(--extra-arg=-isystem/usr/x86_64-w64-mingw32/include)
 tidy -p "$windows" "${target_args[@]}" "${windows_only[@]}" || status=1
 constant_names -p "$windows" "${target_args[@]}" "${windows_only[@]}" || status=1
 
-[ $status -eq 0 ] && echo "style: clang-format and clang-tidy find nothing"
+[ $status -eq 0 ] && echo "style: clang-format, clang-tidy and the constants' names find nothing"
 exit $status

@@ -41,7 +41,9 @@ def utf16(text):
 def write(surface, payload):
     folder = os.path.join(ROOT, surface)
     os.makedirs(folder, exist_ok=True)
-    name = hashlib.sha1(payload).hexdigest()[:16]
+    # Named as libFuzzer names what it keeps, so that a seed already in a
+    # merged corpus is not written twice.
+    name = hashlib.sha1(payload).hexdigest()
     with open(os.path.join(folder, name), "wb") as out:
         out.write(payload)
 

@@ -154,6 +154,43 @@ def registry_seeds():
         write("registry_load", bytes([flags, 5]) + slots + values)
 
 
+# Start-up and help: a flags byte (1 and 2 fill the buffer of the version
+# and of the quiet-load answer, each followed by the unit and the count; 4
+# stores a hotkey, whose code follows; 8 takes the desktop away; 16 gives
+# Help and Usage no name; 32 gives Usage no buffer), then the version
+# answer, the quiet-load answer and the name, separated by NULs.
+VERSION_ANSWERS = [
+    "7", "8", "23", "24", "100", "101", "24.01", "9x", "", "abc", "+", "4294967296", "4294967320",
+    "99999999999999999999999", "   24", "\t\r\n 30", "+24", "-24", "-4294967272", "- 24", "0024", "%_4ver",
+    "\u3000\u200924", "\u0662\u0664", "0000000000024", "4294967295", "-4294967295", "--24",
+]
+QUIET_ANSWERS = ["00", "0", "000", "01", "10", "", "00 ", " 00", "%[_transient]%[_pipe]%[noloadmsg]", "\uff10\uff10"]
+COMMAND_NAMES = ["tolvek", "TOLVEK", "ToLvEk", "tolvek ", " tolvek", "tolvekx", "tolve", "", "key",
+                 "tolv\u00c9k", "tolve\u212a", "TOLVEK" * 300]
+
+
+def startup_help_seeds():
+    def texts(*pieces):
+        return utf16("\0".join(pieces))
+
+    for i, version in enumerate(VERSION_ANSWERS):
+        quiet = QUIET_ANSWERS[i % len(QUIET_ANSWERS)]
+        name = COMMAND_NAMES[i % len(COMMAND_NAMES)]
+        write("startup_help", bytes([0]) + texts(version, quiet, name))
+    for name in COMMAND_NAMES:
+        for flags in (8, 32):
+            write("startup_help", bytes([flags]) + texts("24", "00", name))
+    write("startup_help", bytes([16]) + texts("24", "00"))
+    write("startup_help", bytes([4]) + struct.pack("<I", 0x10048) + texts("30", "00", "Tolvek"))
+    # Answers that fill the buffer to its last unit, or only partly over
+    # the text the plug-in put there.
+    for unit, count in ((u"2", 1024), (u" ", 1024), (u"0", 1024), (u"2", 1023), (u"0", 2), (u" ", 3)):
+        fill = struct.pack("<HH", ord(unit), count)
+        write("startup_help", bytes([1]) + fill + texts("", "00", "tolvek"))
+        write("startup_help", bytes([2]) + fill + texts("24", "", "tolvek"))
+        write("startup_help", bytes([3]) + fill + fill + texts("", "", "tolvek"))
+
+
 # Words each surface knows, for libFuzzer's -dict, as UTF-16 text.
 DICTIONARIES = {
     "keystroke": ["%@", "%", "[", "]", '"', "^", " ", "/", ",", "%[", "\U0001F600"],
@@ -164,6 +201,7 @@ DICTIONARIES = {
     "command": ["/ML:", "/MR=", "/DL", "/DR:", "/S", "/R", "/L", "/?", "/??", '"', " ", ",", ";", "NONE",
                 "Ctrl-", "Alt-", "Shift-", "Left", "BkSp", "Backspace", "Num-"],
     "registry_load": [],
+    "startup_help": ["\0", "00", "24", "100", "4294967296", "+", "-", " ", "\u3000", "tolvek", "TOLVEK", "%_4ver"],
 }
 
 
@@ -186,4 +224,5 @@ if __name__ == "__main__":
     hotkey_name_seeds()
     command_seeds()
     registry_seeds()
+    startup_help_seeds()
     write_dictionaries()

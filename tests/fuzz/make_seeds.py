@@ -184,7 +184,7 @@ COMMAND_TEXTS = [
     "", "  \t ", "/ml:alt-l", "/ML=Alt-L", "/DR:CTRL-R,CTRL-BKSP", "/dr:ctrl-r;ctrl-r", "/ML Alt-L", "/ML:Alt-L,",
     "/ML:,Alt-L", "/ML:Alt-L,Alt-M,Alt-N", "/MLX", "/? /bogus", "/bogus /?", "bogus", "/??", "/ML:Alt-L /R",
     "/R /S /L", "/L", "/ML:Alt-L /S", '"/S"', '" "', "/ML:NONE", "/DL:Alt-,", "/mr:ctrl-alt-shift-left",
-    "/ML::ALT-L", "/l /s",
+    "/ML::ALT-L", "/l /s", "/ML:A", "/MR:Shift-A", "/DL:Ctrl-C", "/DR:Ctrl-Alt-Del",
 ]
 
 

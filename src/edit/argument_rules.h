@@ -7,11 +7,11 @@
 // escape, quote, switch, reference, closing bracket; of the last five, the
 // first that applies is the only one.
 //
-// The scanner (argument_scanner.cpp) drives the rules over the line, and
-// the fast passes of scan_accelerator.h stand in for them over stretches
-// that need no more than blanks, quotes and switches. Inline, because the
-// scan's inner loop applies them: compiled apart, as calls, the rules and
-// the passes cost MoveLeft on a long realistic line 14% more instructions.
+// The scan (boundary_scan.h) drives the rules over the line, and the fast
+// passes of scan_accelerator.h stand in for them over stretches that need
+// no more than blanks, quotes and switches. Inline, because the scan's
+// inner loop applies them: compiled apart, as calls, the rules and the
+// passes cost MoveLeft on a long realistic line 14% more instructions.
 #pragma once
 
 #include <cstdint>

@@ -4,7 +4,8 @@
 // (a comma separates inside their brackets), and a / switch starts a new
 // argument even inside a word. A pure function of its arguments: it reads
 // the line and nothing else. The rules are in argument_rules.h, the fast
-// passes that stand in for them over most of a line in scan_accelerator.h.
+// passes that stand in for them over most of a line in scan_accelerator.h,
+// and the scan that drives both in boundary_scan.h.
 #pragma once
 
 #include <cstdint>

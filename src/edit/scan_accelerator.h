@@ -21,9 +21,10 @@
 //   they stood before the unit or block it stopped in: no later offer
 //   changes the answer.
 //
-// The model test (tests/unit/scanner_model_test.cpp) holds the scanner to
-// a plain unit-by-unit statement of the rules over many generated lines,
-// and scan_blocks_test.cpp holds the two block classifiers to one another.
+// The model test (tests/unit/scanner_model_test.cpp) holds the scanner, with
+// either block classifier, to a plain unit-by-unit statement of the rules
+// over many generated lines, and scan_blocks_test.cpp holds the two block
+// classifiers to one another.
 // Inline, like the rules, for the scan's inner loop.
 #pragma once
 
@@ -86,9 +87,6 @@ inline unsigned ClassOf(char16_t unit, const std::uint8_t* classes) {
     return ORDINARY;
 }
 
-// One bit for each unit of a block.
-constexpr unsigned WHOLE_BLOCK = (1u << SCAN_BLOCK_UNITS) - 1;
-
 // The units of a block starting at `blockStart` that lie after `cursor`.
 inline unsigned UnitsAfter(std::int32_t cursor, std::int32_t blockStart) {
     const std::int32_t cursorUnit = cursor - blockStart;
@@ -128,9 +126,10 @@ inline std::int32_t PassUnits(const char16_t* line, std::int32_t p, std::int32_t
 
 // Passes over the line from p in blocks of SCAN_BLOCK_UNITS units, as long
 // as whole blocks fit before `end`, with bit operations on all units of a
-// block at once. Returns the position of the first unit that needs the
-// rules, of the first unit after the last whole block, or of the block
-// where the search is settled.
+// block at once; `Classify` sorts the units of each block. Returns the
+// position of the first unit that needs the rules, of the first unit after
+// the last whole block, or of the block where the search is settled.
+template <BlockClassifier Classify>
 inline std::int32_t PassBlocks(const char16_t* line, std::int32_t p, std::int32_t end, char16_t escape,
                                ScanState& state, BoundarySearch& search) {
     using namespace scan_accelerator_detail;
@@ -139,18 +138,14 @@ inline std::int32_t PassBlocks(const char16_t* line, std::int32_t p, std::int32_
     const bool nested = state.depth > 0;
 
     while (p + SCAN_BLOCK_UNITS <= end) {
-        const ScanBlockMasks block = ClassifyScanBlock(line + p, escape, nested);
+        const ScanBlockMasks block = Classify(line + p, escape, nested);
         // Bit i of each mask below stands for unit i of the block.
         const unsigned beforeStop = ((block.stop & (0u - block.stop)) - 1u) & WHOLE_BLOCK;
         if (beforeStop == 0) break;
         const unsigned blank = block.blank & beforeStop;
 
         // An odd number of quotes among units 0 to i.
-        unsigned quoteParity = block.quote & beforeStop;
-        quoteParity ^= quoteParity << 1;
-        quoteParity ^= quoteParity << 2;
-        quoteParity ^= quoteParity << 4;
-        quoteParity ^= quoteParity << 8;
+        const unsigned quoteParity = PrefixParity(block.quote & beforeStop);
         const unsigned inQuotesBefore = ((quoteParity << 1) ^ (0u - inQuotes)) & WHOLE_BLOCK;
         // A blank ends the argument unless quoted; anything else is in one.
         const unsigned inArgumentAfter = (~blank | inQuotesBefore) & WHOLE_BLOCK;

@@ -34,6 +34,40 @@ struct ScanBlockMasks {
     bool operator==(const ScanBlockMasks&) const = default;
 };
 
+// One bit for each unit of a block.
+constexpr unsigned WHOLE_BLOCK = (1u << SCAN_BLOCK_UNITS) - 1;
+
+// Bit i of the result is set when an odd number of the bits 0 to i of
+// `bits` are set: the running parity of a block's mask, from unit 0 up. Of
+// a block's quotes it marks each opening quote and the units after it, up
+// to the quote that closes it. Bits above the block come out clear, and
+// they never reach into it: the shifts carry bits only upward.
+//
+// Each step doubles the span of bits that bit i holds the parity of: after
+// the shift by 1, bits i - 1 to i; by 2, i - 3 to i; by 4, i - 7 to i; by 8,
+// i - 15 to i, which is every bit of the block up to i. Quotes at units 2
+// and 5:
+//
+//   bits              0000 0000 0010 0100
+//   ^= bits << 1      0000 0000 0110 1100   spans of 2
+//   ^= bits << 2      0000 0001 1101 1100   spans of 4
+//   ^= bits << 4      0001 1100 0001 1100   spans of 8
+//   ^= bits << 8      0000 0000 0001 1100   spans of 16, above the block cut
+//
+// Units 2 to 4 are marked: the opening quote and the two units it
+// encloses. Unit 5, the closing quote, is not.
+constexpr unsigned PrefixParity(unsigned bits) {
+    bits ^= bits << 1;
+    bits ^= bits << 2;
+    bits ^= bits << 4;
+    bits ^= bits << 8;
+    return bits & WHOLE_BLOCK;
+}
+
+// The classifiers below have this type, so that the scan can be given
+// either of them.
+using BlockClassifier = ScanBlockMasks (*)(const char16_t* units, char16_t escape, bool nested);
+
 // Reads exactly SCAN_BLOCK_UNITS units from `units`. `nested` is true while
 // the scan is inside a reference's brackets.
 inline ScanBlockMasks ClassifyScanBlockPortable(const char16_t* units, char16_t escape, bool nested) {

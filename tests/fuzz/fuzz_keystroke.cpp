@@ -11,10 +11,16 @@
 //   DeleteRight removes units from the cursor on and keeps the cursor; the
 //   host hears of a deletion exactly once, and of nothing else;
 // - redraw is set exactly when something changed;
-// - well-formed UTF-16 stays well formed.
+// - well-formed UTF-16 stays well formed;
+// - a null record is left alone;
+// - the scan with the portable block classifier, which targets without
+//   SSE2 use, finds on the line the boundaries this target's scan finds.
 #include <cstdint>
 #include <cstring>
 
+#include "edit/argument_scanner.h"
+#include "edit/boundary_scan.h"
+#include "edit/scan_blocks.h"
 #include "fake_host.h"
 #include "fake_os.h"
 #include "fuzz_check.h"
@@ -80,6 +86,16 @@ Action ActionFor(KeyCode code) {
     return Action::None;
 }
 
+void RequireSameScanWithPortableClassifier(const char16_t* line, std::size_t length, std::size_t cursor,
+                                           char16_t escape) {
+    const auto n = static_cast<std::int32_t>(length);
+    const auto from = static_cast<std::int32_t>(cursor);
+    for (const int mode : {0, SCAN_RIGHT, SCAN_RIGHT | SCAN_STOP_AT_BRACKET}) {
+        FUZZ_REQUIRE(ScanForBoundary<ClassifyScanBlockPortable>(line, n, from, mode, escape) ==
+                     FindArgumentBoundary(line, n, from, mode, escape));
+    }
+}
+
 bool SameUnits(const char16_t* a, const char16_t* b, std::size_t count) {
     return std::memcmp(a, b, count * sizeof(char16_t)) == 0;
 }
@@ -110,7 +126,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const bool ctrl = (flags & 4) != 0;
     const bool alt = (flags & 8) != 0;
     fake_os::HoldModifiers(shift, ctrl, alt);
-    fake_host::SetExpansion(u"%@option[escapechar]", ESCAPES[input.Byte() % (sizeof ESCAPES / sizeof *ESCAPES)]);
+    const char16_t* const escapeText = ESCAPES[input.Byte() % (sizeof ESCAPES / sizeof *ESCAPES)];
+    fake_host::SetExpansion(u"%@option[escapechar]", escapeText);
 
     HotkeySlots = DefaultHotkeys;
     if (flags & 0x10) {
@@ -145,8 +162,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (TextEquals(call.name, u"(unknown)") || (cursorChoice & 0x8000) != 0) {
             CopyBounded(call.name, NAME_UNITS, u"Ctrl-NoSuchKey");
         }
-        if ((cursorChoice & 0x4000) != 0) call.record.keyName = nullptr;
     }
+    // A host may hand over no name at all, with a code or without one.
+    if ((cursorChoice & 0x4000) != 0) call.record.keyName = nullptr;
     bool trusted = cursor <= lineLength;
     if (flags & 0x80) {
         trusted = false;
@@ -158,6 +176,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
     }
     std::memcpy(static_cast<void*>(&before), &call, sizeof call);
+    RequireSameScanWithPortableClassifier(call.line, lineLength, cursor, escapeText[0] != u'\0' ? escapeText[0] : u'^');
+    FUZZ_REQUIRE(key(nullptr) == 0 && fake_host::ExpandCalls() == 0);
 
     const Action action = ActionFor(EffectiveCode(call.record.keyCode, call.record.keyName, shift, ctrl, alt));
     FUZZ_REQUIRE(key(&call.record) == 0);

@@ -30,7 +30,14 @@ LINES = [
     "echo %path% x", "echo %1 %2", "echo %@upper[abc def] x", "a,b %@f[x,y]", "%[x]y z",
     "x %@a[] y", '%@f["a]b" c]d e', 'say "%@f[a b]" z', "echo %@a[%@b[c d] e] f",
     "echo %@f[a b", "  abc", "   ", "copy a~ b c", "echo \U0001F600 %@len[\u00e9t\u00e9] x",
-    "%[" * 600 + "]" * 520 + " ,y",
+    "%[" * 600 + "]" * 520 + " ,y", "echo %$a_b% %_x$ y", "",
+]
+# Lines that end in the escape character, outside and inside quotes and
+# brackets: the rules after the escape's own then decide. The number picks
+# the escape character from the target's list.
+LINES_ENDING_IN_ESCAPE = [
+    (5, "x /"), (5, 'x "y /'), (5, "%@f[x /"), (6, "%@f[x ]"), (6, '%@f["x ]'), (2, 'x "'), (4, "x %"),
+    (4, "%@f[x %"), (9, "%@f[x ,"), (9, "x ,"), (3, "x "),
 ]
 
 
@@ -41,7 +48,9 @@ def utf16(text):
 def write(surface, payload):
     folder = os.path.join(ROOT, surface)
     os.makedirs(folder, exist_ok=True)
-    name = hashlib.sha1(payload).hexdigest()[:16]
+    # Named as libFuzzer names what it keeps, so that a seed already in a
+    # merged corpus is not written twice.
+    name = hashlib.sha1(payload).hexdigest()
     with open(os.path.join(folder, name), "wb") as out:
         out.write(payload)
 
@@ -64,6 +73,74 @@ def keystroke_seeds():
         write("keystroke", bytes([0x41, 0, action]) + struct.pack("<HH", 4000, 8191) + line)
     for cursor in range(3):
         write("keystroke", bytes([0x80, 0, 0]) + struct.pack("<H", cursor) + line)
+    for escape, text in LINES_ENDING_IN_ESCAPE:
+        for action in range(4):
+            write("keystroke", bytes([0, escape, action]) + struct.pack("<H", len(text) // 2) + utf16(text))
+    # The second key of each action (by default only DeleteRight has one,
+    # the others are switched off), every escape character the host may
+    # answer, and each combination of modifiers in both key modes.
+    for key_choice in range(4, 8):
+        write("keystroke", bytes([0, 0, key_choice]) + struct.pack("<H", 9) + line)
+    for escape in range(10):
+        write("keystroke", bytes([0, escape, 0]) + struct.pack("<H", 30) + line)
+    for modifiers in range(16):
+        write("keystroke", bytes([modifiers, 0, 0]) + struct.pack("<H", 30) + line)
+    long_line_seeds()
+
+
+# Lines long enough for the block pass, which takes sixteen units at a time
+# once eight have gone by without needing the rules: command text as users
+# write it, in several scripts, up to the longest line of 8191 units.
+LATIN_TEXT = ('copy "C:\\Program Files\\Tolvek\\data file.txt" d:\\backup\\%@name[%1].bak /v /y & '
+              'echo %@upper[%_date] ^& done & dir/s/b *.txt | find "x" ')
+CYRILLIC_TEXT = ('copy "C:\\Документы\\Годовой отчёт.docx" D:\\Резерв\\%@name[%1].бак /v /y & '
+                 'echo %@upper[%Пользователь] Копирование завершено ^& проверено & dir/s/b *.текст | find "Отчёт" ')
+CJK_TEXT = ('copy "C:\\文档\\年度报告\u3000二〇二四.docx" D:\\备份\\%@name[%1].备份 /v /y & '
+            'echo %@upper[%用户] 复制完成\u3000已经检查 ^& 完成 & dir/s/b *.文本 | find "报告" ')
+MIXED_TEXT = ('copy "C:\\Users\\Zoë\\Отчёт – 報告 \u201cfinal\u201d.txt" \\\\server\\共有\\%@name[%1].bak /v & '
+              'echo It\u2019s done — готово ✓ 完成 \U0001F600 λόγος ^& ok & dir/s/b *.txt | find "Zoë" ')
+PLAIN_TEXT = "copy file.txt d:\\backup\\ echo done "
+# Quotes, escapes, switches and blanks that fall on every unit of a block
+# in turn, as the pattern's length is not a multiple of sixteen; white
+# space above 255 (U+2003, U+3000) and a letter inside its span (U+2019).
+DRIFTING_TEXTS = [
+    'abcdefghijklm "nopq',
+    "abcdefghijklmnop^ q",
+    'ab cd"ef gh"ij/kl mn^"o',
+    "w\u2003x\u3000y\u2019z\u00a0\t\u0436\u4e00 ab/cd",
+    'x "quoted \u3000 text /not a switch" y/z',
+]
+# Inside a reference's brackets a comma separates and "/" is no switch:
+# long stretches of that, and nesting beyond the 511 levels the scan counts.
+NESTED_TEXT = 'abc, def "g,h ]" ij/kl\u3000mn, op '
+DEEP_NESTING = '%@f["a^ b",' * 600 + '"x^" y",z^,%v% /s ]' * 200
+
+
+def long_line_seeds():
+    """Seeds whose line the target repeats up to a length of up to 8191 units
+    (flag 64), and a few long lines written out whole."""
+    patterns = [LATIN_TEXT, CYRILLIC_TEXT, CJK_TEXT, MIXED_TEXT, PLAIN_TEXT] + DRIFTING_TEXTS
+    for i, pattern in enumerate(patterns):
+        for length in (200, 1000, 8191):
+            for action in range(4):
+                cursor = (length, length // 2 + i, length - 7, length // 3)[action]
+                escape = i % 2  # "^", or "~" so that "^" is an ordinary unit
+                write("keystroke", bytes([0x40, escape, action]) + struct.pack("<HH", cursor, length) + utf16(pattern))
+    for action in range(4):
+        nested = "%@f[" + NESTED_TEXT * 230 + "]"
+        for escape in (0, 9):  # "^", and the comma as the escape character
+            write("keystroke", bytes([0, escape, action]) + struct.pack("<H", (len(nested), 7000, 0, 3001)[action])
+                  + utf16(nested))
+        deep = DEEP_NESTING[:8191]
+        write("keystroke", bytes([0, 0, action]) + struct.pack("<H", (8191, 7000, 0, 4000)[action]) + utf16(deep))
+    # A script of varied commands, not a repetition, of 8191 units.
+    script, n = "", 0
+    while len(utf16(script)) // 2 < 8191:
+        script += patterns[n % len(patterns)].replace("%1", "%%%d" % (n % 10)).replace("x", "x" * (n % 17))
+        n += 1
+    script = utf16(script)[:2 * 8191]
+    for action in range(4):
+        write("keystroke", bytes([1, 0, action]) + struct.pack("<H", (8191, 4100, 0, 8000)[action]) + script)
 
 
 # The tokenizer: a flags byte (1 repeats the text up to the length in the
@@ -107,7 +184,7 @@ COMMAND_TEXTS = [
     "", "  \t ", "/ml:alt-l", "/ML=Alt-L", "/DR:CTRL-R,CTRL-BKSP", "/dr:ctrl-r;ctrl-r", "/ML Alt-L", "/ML:Alt-L,",
     "/ML:,Alt-L", "/ML:Alt-L,Alt-M,Alt-N", "/MLX", "/? /bogus", "/bogus /?", "bogus", "/??", "/ML:Alt-L /R",
     "/R /S /L", "/L", "/ML:Alt-L /S", '"/S"', '" "', "/ML:NONE", "/DL:Alt-,", "/mr:ctrl-alt-shift-left",
-    "/ML::ALT-L", "/l /s",
+    "/ML::ALT-L", "/l /s", "/ML:A", "/MR:Shift-A", "/DL:Ctrl-C", "/DR:Ctrl-Alt-Del",
 ]
 
 
@@ -152,9 +229,46 @@ def registry_seeds():
         write("registry_load", bytes([flags, 5]) + slots + values)
 
 
+# Start-up and help: a flags byte (1 and 2 fill the buffer of the version
+# and of the quiet-load answer, each followed by the unit and the count; 4
+# stores a hotkey, whose code follows; 8 takes the desktop away; 16 gives
+# Help and Usage no name; 32 gives Usage no buffer), then the version
+# answer, the quiet-load answer and the name, separated by NULs.
+VERSION_ANSWERS = [
+    "7", "8", "23", "24", "100", "101", "24.01", "9x", "", "abc", "+", "4294967296", "4294967320",
+    "99999999999999999999999", "   24", "\t\r\n 30", "+24", "-24", "-4294967272", "- 24", "0024", "%_4ver",
+    "\u3000\u200924", "\u0662\u0664", "0000000000024", "4294967295", "-4294967295", "--24",
+]
+QUIET_ANSWERS = ["00", "0", "000", "01", "10", "", "00 ", " 00", "%[_transient]%[_pipe]%[noloadmsg]", "\uff10\uff10"]
+COMMAND_NAMES = ["tolvek", "TOLVEK", "ToLvEk", "tolvek ", " tolvek", "tolvekx", "tolve", "", "key",
+                 "tolv\u00c9k", "tolve\u212a", "TOLVEK" * 300]
+
+
+def startup_help_seeds():
+    def texts(*pieces):
+        return utf16("\0".join(pieces))
+
+    for i, version in enumerate(VERSION_ANSWERS):
+        quiet = QUIET_ANSWERS[i % len(QUIET_ANSWERS)]
+        name = COMMAND_NAMES[i % len(COMMAND_NAMES)]
+        write("startup_help", bytes([0]) + texts(version, quiet, name))
+    for name in COMMAND_NAMES:
+        for flags in (8, 32):
+            write("startup_help", bytes([flags]) + texts("24", "00", name))
+    write("startup_help", bytes([16]) + texts("24", "00"))
+    write("startup_help", bytes([4]) + struct.pack("<I", 0x10048) + texts("30", "00", "Tolvek"))
+    # Answers that fill the buffer to its last unit, or only partly over
+    # the text the plug-in put there.
+    for unit, count in ((u"2", 1024), (u" ", 1024), (u"0", 1024), (u"2", 1023), (u"0", 2), (u" ", 3)):
+        fill = struct.pack("<HH", ord(unit), count)
+        write("startup_help", bytes([1]) + fill + texts("", "00", "tolvek"))
+        write("startup_help", bytes([2]) + fill + texts("24", "", "tolvek"))
+        write("startup_help", bytes([3]) + fill + fill + texts("", "", "tolvek"))
+
+
 # Words each surface knows, for libFuzzer's -dict, as UTF-16 text.
 DICTIONARIES = {
-    "keystroke": ["%@", "%", "[", "]", '"', "^", " ", "/", ",", "%[", "\U0001F600"],
+    "keystroke": ["%@", "%", "[", "]", '"', "^", " ", "/", ",", "%[", "\U0001F600", "$", "_", "\u3000"],
     "tokenizer": ['"', " ", "\t", "\u00a0", "\u3000"],
     "hotkey_names": ["Ctrl-", "Alt-", "Shift-", "Control-", "ctl-", "s-", "a-", "c-", "Left", "Right",
                      "BkSp", "Backspace", "Num-", "Num+", "Num*", "Num/", "Enter", "Decimal", "PageUp",
@@ -162,6 +276,7 @@ DICTIONARIES = {
     "command": ["/ML:", "/MR=", "/DL", "/DR:", "/S", "/R", "/L", "/?", "/??", '"', " ", ",", ";", "NONE",
                 "Ctrl-", "Alt-", "Shift-", "Left", "BkSp", "Backspace", "Num-"],
     "registry_load": [],
+    "startup_help": ["\0", "00", "24", "100", "4294967296", "+", "-", " ", "\u3000", "tolvek", "TOLVEK", "%_4ver"],
 }
 
 
@@ -184,4 +299,5 @@ if __name__ == "__main__":
     hotkey_name_seeds()
     command_seeds()
     registry_seeds()
+    startup_help_seeds()
     write_dictionaries()

@@ -1,5 +1,6 @@
 // The two block classifiers held to one another, and their white space to
-// the character classes, so that neither can drift from the rules.
+// the character classes, so that neither can drift from the rules; and the
+// running parity that tells the block pass which units are quoted.
 #include <gtest/gtest.h>
 
 #include <random>
@@ -11,6 +12,21 @@
 using namespace tolvek;
 
 namespace {
+
+// The running parity of every 16-bit mask, against counting the bits one
+// by one, and with bits above the block that must change nothing.
+TEST(ScanBlocksTest, PrefixParityCountsTheBitsUpToEachUnit) {
+    for (unsigned mask = 0; mask <= WHOLE_BLOCK; ++mask) {
+        unsigned expected = 0;
+        bool odd = false;
+        for (int i = 0; i < SCAN_BLOCK_UNITS; ++i) {
+            odd ^= ((mask >> i) & 1u) != 0;
+            if (odd) expected |= 1u << i;
+        }
+        ASSERT_EQ(PrefixParity(mask), expected) << "mask " << mask;
+        ASSERT_EQ(PrefixParity(mask | ~WHOLE_BLOCK), expected) << "mask " << mask << " with the bits above it set";
+    }
+}
 
 #if defined(__SSE2__)
 

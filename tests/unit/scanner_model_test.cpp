@@ -1,7 +1,8 @@
 // The scanner against a plain one-unit-at-a-time model of the same rules,
 // over many generated lines: the scanner's shortcuts (the block pass over
 // sixteen units at once, stopping once the answer is settled) must never
-// change an answer.
+// change an answer, with the block classifier of this target or with the
+// portable one that targets without SSE2 use.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -10,6 +11,8 @@
 #include <string_view>
 
 #include "edit/argument_scanner.h"
+#include "edit/boundary_scan.h"
+#include "edit/scan_blocks.h"
 #include "host_text.h"
 #include "reference_scanner.h"
 
@@ -46,8 +49,12 @@ TEST(ScannerModelTest, GivesTheModelsAnswerForEveryCursorAndMode) {
             for (std::int32_t from = -1; from <= length + 1; ++from) {
                 std::int32_t model = from;
                 const int found = ReferenceFindArgumentBoundary(line.c_str(), &model, mode, escape);
-                ASSERT_EQ(FindArgumentBoundary(line.c_str(), length, from, mode, escape), found ? model : NO_BOUNDARY)
+                const std::int32_t expected = found ? model : NO_BOUNDARY;
+                ASSERT_EQ(FindArgumentBoundary(line.c_str(), length, from, mode, escape), expected)
                     << host_side::Narrow(line) << " mode " << mode << " from " << from;
+                ASSERT_EQ(ScanForBoundary<ClassifyScanBlockPortable>(line.c_str(), length, from, mode, escape),
+                          expected)
+                    << "portable classifier: " << host_side::Narrow(line) << " mode " << mode << " from " << from;
                 ++compared;
             }
         }

@@ -51,12 +51,28 @@ tidy() {
 
 # clang-query holds the constants to the half of the naming rule that
 # clang-tidy cannot see (tests/style/constant_names.query); each name that
-# breaks it is a finding.
+# breaks it is a finding. clang-query fails on a rule it cannot read and on
+# a file it cannot find, but runs its rules on what it could parse of a
+# file that does not compile and succeeds: so a failure, or anything on its
+# standard error, means the rules were not run on every file, and fails
+# the check with clang-query's own words (the rule's errors are the lines
+# "LINE:COLUMN: ..." of its standard output).
 constant_names() {
+  local out err query_status=0
+  out=$(mktemp) err=$(mktemp)
+  clang-query -f tests/style/constant_names.query "$@" >"$out" 2>"$err" || query_status=$?
+  if [ $query_status -ne 0 ] || [ -s "$err" ]; then
+    echo "clang-query could not run the constants' rules:" >&2
+    sed -n -E '/^[0-9]+:[0-9]+: /p' "$out" >&2
+    cat "$err" >&2
+    rm -f "$out" "$err"
+    return 1
+  fi
   local findings
-  findings=$(clang-query -f tests/style/constant_names.query "$@" 2>&1 | grep -F 'binds here' | sort -u) || true
+  findings=$(sed -n -E 's/: note: "(.*)" binds here$/: error: \1/p' "$out" | sort -u)
+  rm -f "$out" "$err"
   [ -z "$findings" ] && return 0
-  printf '%s\n' "$findings" | sed -E 's/: note: "(.*)" binds here$/: error: \1/'
+  printf '%s\n' "$findings"
   return 1
 }
 

@@ -51,12 +51,9 @@ tidy() {
 
 # clang-query holds the constants to the half of the naming rule that
 # clang-tidy cannot see (tests/style/constant_names.query); each name that
-# breaks it is a finding. clang-query fails on a rule it cannot read and on
-# a file it cannot find, but runs its rules on what it could parse of a
-# file that does not compile and succeeds: so a failure, or anything on its
-# standard error, means the rules were not run on every file, and fails
-# the check with clang-query's own words (the rule's errors are the lines
-# "LINE:COLUMN: ..." of its standard output).
+# breaks it is a finding. It fails on a rule it cannot read ("LINE:COLUMN:"
+# lines on standard output) or a file it cannot find, but succeeds on a
+# file that does not compile (errors on standard error): both fail here.
 constant_names() {
   local out err query_status=0
   out=$(mktemp) err=$(mktemp)

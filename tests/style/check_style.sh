@@ -55,22 +55,22 @@ tidy() {
 # lines on standard output) or a file it cannot find, but succeeds on a
 # file that does not compile (errors on standard error): both fail here.
 constant_names() {
-  local out err query_status=0
+  local out err query_status=0 findings failed=0
   out=$(mktemp) err=$(mktemp)
   clang-query -f tests/style/constant_names.query "$@" >"$out" 2>"$err" || query_status=$?
+  findings=$(sed -n -E 's/: note: "(.*)" binds here$/: error: \1/p' "$out" | sort -u)
+  if [ -n "$findings" ]; then
+    printf '%s\n' "$findings"
+    failed=1
+  fi
   if [ $query_status -ne 0 ] || [ -s "$err" ]; then
-    echo "clang-query could not run the constants' rules:" >&2
+    echo "clang-query could not run the constants' rules on every file:" >&2
     sed -n -E '/^[0-9]+:[0-9]+: /p' "$out" >&2
     cat "$err" >&2
-    rm -f "$out" "$err"
-    return 1
+    failed=1
   fi
-  local findings
-  findings=$(sed -n -E 's/: note: "(.*)" binds here$/: error: \1/p' "$out" | sort -u)
   rm -f "$out" "$err"
-  [ -z "$findings" ] && return 0
-  printf '%s\n' "$findings"
-  return 1
+  return $failed
 }
 
 echo "clang-tidy: ${#portable[@]} portable files, ${#windows_only[@]} Windows files"

@@ -25,6 +25,7 @@ enum class TokenizeResult {
     StoreFull,  // the texts did not fit in the store (see TokenizeArguments)
 };
 
+// A run's result, and where a full store stopped it.
 struct Tokenized {
     TokenizeResult result;
     int refusedCell;  // on StoreFull, the cell of the store the next character would have taken

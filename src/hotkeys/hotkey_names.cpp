@@ -160,11 +160,7 @@ CellPlace LastCellHolding(KeySet set, KeyCode code) {
 // A value refused with `result`, because of its name of `length` units at
 // `start`.
 HotkeyPair Rejected(HotkeyPairResult result, std::size_t start, std::size_t length) {
-    HotkeyPair pair;
-    pair.result = result;
-    pair.rejectedStart = start;
-    pair.rejectedLength = length;
-    return pair;
+    return {result, NO_HOTKEY, NO_HOTKEY, start, length};
 }
 
 }  // namespace

@@ -184,6 +184,7 @@ TEST_F(HotkeyNamesTest, ParsesHotkeyPairs) {
         {u"Alt-L,", Result::MissingName, NO, NO, u""},
         {u";", Result::MissingName, NO, NO, u""},
         {u"Alt-L,Bogus", Result::UnknownName, NO, NO, u"Bogus"},
+        {u"Alt-L,Ctrl-NONE", Result::UnknownName, NO, NO, u"Ctrl-NONE"},  // NONE only alone
         {u"Bogus,Alt-L", Result::UnknownName, NO, NO, u"Bogus"},
         {u"Alt-L,Alt-M,Alt-N", Result::UnknownName, NO, NO, u"Alt-M,Alt-N"},
         {longName + u",Alt-L", Result::UnknownName, NO, NO, std::u16string(1023, u'Q')},

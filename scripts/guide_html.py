@@ -8,7 +8,8 @@ table of contents before the first section links to them.
 The Markdown is rendered by cmark-gfm, Debian's build of the reference parser of GitHub Flavored
 Markdown: the README is written in that dialect and read on the forge in it, so the page shows what
 the forge shows, tables included. It runs as a program, so the page does not depend on which Python
-runs the packing; it escapes raw HTML in the text; and its output depends only on its input.
+runs the packing; it leaves out raw HTML in the text, putting a comment "raw HTML omitted" in its
+place; and its output depends only on its input.
 """
 import base64
 import html

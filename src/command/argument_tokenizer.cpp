@@ -1,6 +1,5 @@
 #include "command/argument_tokenizer.h"
 
-#include "host/error_prefix.h"
 #include "text/char_class.h"
 #include "text/text.h"
 
@@ -28,12 +27,6 @@ void TrimArguments(ArgumentTable& table, int count) {
     }
 }
 
-// The message calls the store's size MAX_ARG_LEN, as it always has: its
-// text is part of what the command prints and stays as it is.
-void ReportOverflow(int position) {
-    ReportError(u"Buffer overflow: b = %d, MAX_ARG_LEN = %d \r\n", position, ARGUMENT_STORE_UNITS);
-}
-
 // How far a run has come.
 struct Progress {
     int nextCell = 0;    // next free cell of the store
@@ -53,7 +46,7 @@ void EndArgument(Progress& at) {
 // Stores one character of an argument, upper-cased and followed by a
 // terminator. The characters of arguments beyond the 1024th are dropped,
 // but they still count against the store. False when the store is full.
-bool StoreCharacter(ArgumentTable& table, Progress& at, char16_t c) {
+[[nodiscard]] bool StoreCharacter(ArgumentTable& table, Progress& at, char16_t c) {
     if (at.nextCell >= ARGUMENT_STORE_UNITS - 1) return false;
     if (at.completed >= MAX_ARGUMENTS) return true;
     if (at.openLength == 0) table.start[at.completed] = &table.store[at.nextCell];
@@ -65,8 +58,8 @@ bool StoreCharacter(ArgumentTable& table, Progress& at, char16_t c) {
 
 }  // namespace
 
-int TokenizeArguments(const char16_t* text, ArgumentTable& table) {
-    if (text == nullptr) return -1;
+Tokenized TokenizeArguments(const char16_t* text, ArgumentTable& table) {
+    if (text == nullptr) return {TokenizeResult::NullText, 0};
     ClearTable(table);
 
     Progress at;
@@ -78,15 +71,14 @@ int TokenizeArguments(const char16_t* text, ArgumentTable& table) {
         } else if (!inQuotes && IsWhiteSpace(c)) {
             EndArgument(at);
         } else if (!StoreCharacter(table, at, c)) {
-            ReportOverflow(at.nextCell);
-            return -1;
+            return {TokenizeResult::StoreFull, at.nextCell};
         }
     }
     if (at.openLength > 0) ++at.completed;
 
     TrimArguments(table, at.completed);
     table.count = at.completed;
-    return at.completed;
+    return {TokenizeResult::Done, 0};
 }
 
 }  // namespace tolvek

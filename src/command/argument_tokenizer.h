@@ -18,11 +18,23 @@ struct ArgumentTable {
     char16_t store[ARGUMENT_STORE_UNITS];  // the texts, each NUL-terminated
 };
 
-// Fills `table` from `text` and returns the number of arguments (at most
-// 1024; later ones are dropped silently). Returns -1 when `text` is null
-// (the table is left alone) or when the texts do not fit in the store
-// (after printing the overflow message; the table then holds what was
-// stored up to that point and the count is 0).
-int TokenizeArguments(const char16_t* text, ArgumentTable& table);
+// What became of a run.
+enum class TokenizeResult {
+    Done,       // the table holds the run's arguments, `count` of them
+    NullText,   // the text was null; the table is left alone
+    StoreFull,  // the texts did not fit in the store (see TokenizeArguments)
+};
+
+// A run's result, and where a full store stopped it.
+struct Tokenized {
+    TokenizeResult result;
+    int refusedCell;  // on StoreFull, the cell of the store the next character would have taken
+};
+
+// Fills `table` from `text`, at most 1024 arguments (later ones are
+// dropped silently). When the texts do not fit in the store, the table
+// holds what was stored up to that point, untrimmed, and the count is 0.
+// Prints nothing: the caller reports a full store.
+[[nodiscard]] Tokenized TokenizeArguments(const char16_t* text, ArgumentTable& table);
 
 }  // namespace tolvek

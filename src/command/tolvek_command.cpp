@@ -13,9 +13,6 @@ namespace tolvek {
 
 namespace {
 
-constexpr int USAGE_ERROR = 1;
-constexpr int STORE_ERROR = 2;
-
 // Options that set the hotkeys of one action: the option's first three
 // characters, and the slot of the action's first key.
 struct HotkeyOption {
@@ -77,6 +74,21 @@ const char16_t* PairFailureMessage(HotkeyPairResult result) {
     return nullptr;
 }
 
+// Reports a value refused with a message, naming the refused part of
+// `value`: in place when it runs to the value's end, else cut out (a first
+// name, at most FIRST_NAME_LIMIT units).
+void ReportPairFailure(const HotkeyPair& pair, const char16_t* value) {
+    const char16_t* message = PairFailureMessage(pair.result);
+    if (message == nullptr) return;
+    const char16_t* name = value + pair.rejectedStart;
+    char16_t cut[FIRST_NAME_LIMIT + 1];
+    if (name[pair.rejectedLength] != u'\0') {
+        CopyBounded(cut, (pair.rejectedLength < FIRST_NAME_LIMIT ? pair.rejectedLength : FIRST_NAME_LIMIT) + 1, name);
+        name = cut;
+    }
+    ReportError(message, name);
+}
+
 // The message for a save or a load that failed; null for one that went
 // through.
 const char16_t* StoreFailureMessage(StoreResult result) {
@@ -90,7 +102,7 @@ const char16_t* StoreFailureMessage(StoreResult result) {
 }
 
 // True after reporting a save or a load that failed.
-bool ReportStoreFailure(StoreResult result) {
+[[nodiscard]] bool ReportStoreFailure(StoreResult result) {
     const char16_t* message = StoreFailureMessage(result);
     if (message == nullptr) return false;
     ReportError(message);
@@ -120,12 +132,12 @@ struct Requests {
 // `result`.
 struct Step {
     bool ends;
-    int result;
+    CommandResult result;
 };
 
-constexpr Step GoOn{false, 0};
+constexpr Step GoOn{false, CommandResult::Done};
 
-constexpr Step EndWith(int result) {
+constexpr Step EndWith(CommandResult result) {
     return {true, result};
 }
 
@@ -136,11 +148,10 @@ Step ApplyHotkeyOption(const HotkeyOption& option, const char16_t* argument, Key
                        Requests& requests) {
     const char16_t* value = argument + 3;
     if (*value == u':' || *value == u'=') ++value;
-    HotkeyPair pair;
-    const HotkeyPairResult result = ParseHotkeyPair(keys, value, pair);
-    if (result != HotkeyPairResult::Parsed) {
-        if (const char16_t* message = PairFailureMessage(result)) ReportError(message, pair.rejectedName);
-        return EndWith(USAGE_ERROR);
+    const HotkeyPair pair = ParseHotkeyPair(keys, value);
+    if (pair.result != HotkeyPairResult::Parsed) {
+        ReportPairFailure(pair, value);
+        return EndWith(CommandResult::UsageError);
     }
     slots[option.slot] = pair.first;
     slots[option.slot + SECOND_KEY_OFFSET] = pair.second;
@@ -157,7 +168,7 @@ Step ApplyArgument(const char16_t* argument, KeySet keys, HotkeySlotCodes& slots
             Printf(VersionLine, PluginName, VersionNumbers[0], VersionNumbers[1], VersionNumbers[2], VersionNumbers[3],
                    PlatformTag);
         }
-        return EndWith(0);
+        return EndWith(CommandResult::Done);
     }
     if (EqualsIgnoringAsciiCase(argument, u"/S")) {
         requests.save = true;
@@ -169,7 +180,7 @@ Step ApplyArgument(const char16_t* argument, KeySet keys, HotkeySlotCodes& slots
         return ApplyHotkeyOption(*option, argument, keys, slots, requests);
     } else {
         ReportError(argument[0] == u'/' ? u"Unknown option \"%s\"\r\n" : u"Syntax error \"%s\"\r\n", argument);
-        return EndWith(USAGE_ERROR);
+        return EndWith(CommandResult::UsageError);
     }
     return GoOn;
 }
@@ -177,7 +188,7 @@ Step ApplyArgument(const char16_t* argument, KeySet keys, HotkeySlotCodes& slots
 // Reports the first combination of requests that cannot go together, in
 // this order: /R with /S, /R with a hotkey option, /L with anything else.
 // False when they go together.
-bool ReportConflict(const Requests& requests) {
+[[nodiscard]] bool ReportConflict(const Requests& requests) {
     const char16_t* message = nullptr;
     if (requests.save && requests.restore) {
         message = u"Can\u2019t combine /R and /S.\r\n";
@@ -211,10 +222,16 @@ void ShowCurrentHotkeys(KeySet keys, const HotkeySlotCodes& slots) {
     }
 }
 
-int RunTolvekCommand(const char16_t* arguments, KeySet keys, HotkeySlotCodes& slots, ArgumentTable& argumentTable) {
-    if (arguments == nullptr) return -1;
-    // A broken argument list (message already printed) must not act.
-    if (TokenizeArguments(arguments, argumentTable) < 0) return USAGE_ERROR;
+CommandResult RunTolvekCommand(const char16_t* arguments, KeySet keys, HotkeySlotCodes& slots,
+                               ArgumentTable& argumentTable) {
+    if (arguments == nullptr) return CommandResult::NullArguments;
+    const Tokenized split = TokenizeArguments(arguments, argumentTable);
+    if (split.result == TokenizeResult::StoreFull) {
+        // A broken argument list must not act. The message calls the
+        // store's size MAX_ARG_LEN, as it always has.
+        ReportError(u"Buffer overflow: b = %d, MAX_ARG_LEN = %d \r\n", split.refusedCell, ARGUMENT_STORE_UNITS);
+        return CommandResult::UsageError;
+    }
 
     Requests requests;
     for (int k = 0; k < MAX_ARGUMENTS; ++k) {
@@ -222,22 +239,22 @@ int RunTolvekCommand(const char16_t* arguments, KeySet keys, HotkeySlotCodes& sl
         const Step step = ApplyArgument(argumentTable.start[k], keys, slots, requests);
         if (step.ends) return step.result;
     }
-    if (ReportConflict(requests)) return USAGE_ERROR;
+    if (ReportConflict(requests)) return CommandResult::UsageError;
 
     if (requests.list) {
         ListSupportedHotkeys(keys);
-        return 0;
+        return CommandResult::Done;
     }
-    if (requests.save && ReportStoreFailure(SaveHotkeysToRegistry(slots))) return STORE_ERROR;
+    if (requests.save && ReportStoreFailure(SaveHotkeysToRegistry(slots))) return CommandResult::StoreFailed;
     if (requests.restore) {
         HotkeySlotCodes stored{};
-        if (ReportStoreFailure(LoadHotkeysFromRegistry(stored))) return STORE_ERROR;
+        if (ReportStoreFailure(LoadHotkeysFromRegistry(stored))) return CommandResult::StoreFailed;
         slots = stored;
     }
 
     QPuts(requests.changed ? u"\r\nTolvek hotkeys changed to:\r\n\r\n" : u"\r\nCurrent Tolvek hotkeys are:\r\n\r\n");
     ShowCurrentHotkeys(keys, slots);
-    return 0;
+    return CommandResult::Done;
 }
 
 }  // namespace tolvek

@@ -60,7 +60,7 @@ std::optional<Action> ActionFor(const HotkeySlotCodes& slots, KeyCode code) {
 
 // The line and the cursor index of a record, when both can be trusted:
 // a line, and a cursor on one of its characters or on its terminator.
-bool LocateCursor(const KeystrokeRecord& record, std::int32_t* cursor, std::int32_t* length) {
+[[nodiscard]] bool LocateCursor(const KeystrokeRecord& record, std::int32_t* cursor, std::int32_t* length) {
     if (record.lineStart == nullptr) return false;
     const std::size_t lineLength = TextLength(record.lineStart);
     const auto start = reinterpret_cast<std::uintptr_t>(record.lineStart);

@@ -7,8 +7,14 @@ namespace tolvek {
 
 namespace {
 
-constexpr std::size_t NAME_UNITS = HOTKEY_NAME_UNITS;
-constexpr std::size_t TOKEN_LIMIT = NAME_UNITS - 1;  // characters kept per token
+constexpr std::size_t NAME_UNITS = HOTKEY_NAME_UNITS;  // the buffers a name is formatted into
+
+// A token's buffer. A longer token is cut to TOKEN_UNITS - 1 units, far
+// more than any modifier word, key name or alias has, so it names nothing.
+constexpr std::size_t TOKEN_UNITS = 1024;
+
+// A limit for reading a name that stops only at its terminator.
+constexpr std::size_t WHOLE_NAME = static_cast<std::size_t>(-1);
 
 constexpr int SHIFT_BIT = 1;
 constexpr int CTRL_BIT = 2;
@@ -33,15 +39,48 @@ int ModifierBit(const char16_t* word) {
     return 0;
 }
 
-// True when the "-" at `at` ends the token of `tokenLength` units before
-// it: a "-" that starts a token, or that is the name's last unit, belongs to
-// the key name instead.
-bool EndsModifierWord(const char16_t* at, std::size_t tokenLength) {
-    return at[0] == u'-' && tokenLength > 0 && at[1] != u'\0';
-}
-
 bool IsPairSeparator(char16_t unit) {
     return unit == u',' || unit == u';';
+}
+
+// A name as read token by token. It splits at each "-" that ends a
+// non-empty token: every such token is a modifier word, and what follows
+// the last one is the key name. A "-" that starts a token is part of it,
+// so "Alt--" names the key "-", and so is the name's last unit, so
+// "Ctrl-Num-" names the key "Num-".
+struct NameTokens {
+    std::size_t length;         // units read
+    int modifiers;              // the bits of the modifier words
+    bool unknownWord;           // a token before a "-" names no modifier
+    char16_t key[TOKEN_UNITS];  // the last token, the key name
+};
+
+// Reads `text` up to its terminator or `limit` units into `name`; with
+// `toPairSeparator`, only up to the first "," or ";" that separates a pair
+// (FirstNameLengthInPair).
+void ReadName(const char16_t* text, std::size_t limit, bool toPairSeparator, NameTokens& name) {
+    name.modifiers = 0;
+    name.unknownWord = false;
+    std::size_t tokenLength = 0;
+    bool afterModifierWord = false;  // the unit before is a "-" ending a modifier word
+    std::size_t at = 0;
+    for (; at < limit && text[at] != u'\0'; ++at) {
+        if (toPairSeparator && IsPairSeparator(text[at]) && !afterModifierWord) break;
+        afterModifierWord = false;
+        const bool lastUnit = at + 1 == limit || text[at + 1] == u'\0';
+        if (text[at] == u'-' && tokenLength > 0 && !lastUnit) {
+            name.key[tokenLength] = u'\0';
+            const int bit = ModifierBit(name.key);
+            name.modifiers |= bit;
+            name.unknownWord = name.unknownWord || bit == 0;
+            afterModifierWord = bit != 0;
+            tokenLength = 0;
+        } else if (tokenLength < TOKEN_UNITS - 1) {
+            name.key[tokenLength++] = text[at];
+        }
+    }
+    name.key[tokenLength] = u'\0';
+    name.length = at;
 }
 
 // The column of a modifier combination; Alt+Shift has none, and
@@ -64,9 +103,23 @@ int ColumnOf(int modifiers, KeySet set) {
 void ResolveAliases(KeySet set, char16_t* token) {
     for (int alias = 0; alias < KeyAliasCount(set); ++alias) {
         if (EqualsIgnoringAsciiCase(token, KeyAliasName(set, alias))) {
-            CopyBounded(token, NAME_UNITS, KeyAliasTarget(set, alias));
+            CopyBounded(token, TOKEN_UNITS, KeyAliasTarget(set, alias));
         }
     }
+}
+
+// The cell a name read into `name` names, as ParseHotkeyName says.
+KeyCode CellNamed(KeySet set, NameTokens& name) {
+    if (name.unknownWord || name.key[0] == u'\0') return 0;
+    const int column = ColumnOf(name.modifiers, set);
+    if (column == NO_COLUMN) return 0;
+
+    ResolveAliases(set, name.key);
+    KeyCode cell = 0;
+    for (int row = 0; row < KeyRowCount(set); ++row) {
+        if (EqualsIgnoringAsciiCase(name.key, KeyRowName(set, row))) cell = KeyCell(set, row, column);
+    }
+    return cell;
 }
 
 // A cell's place in the table.
@@ -88,10 +141,14 @@ CellPlace LastCellHolding(KeySet set, KeyCode code) {
     return found;
 }
 
-// Parses one name of a pair into `code`: NO_HOTKEY for "NONE", else the
-// name's cell. Parsed when that is a usable hotkey or NONE.
-HotkeyPairResult ParsePairName(KeySet set, const char16_t* name, KeyCode& code) {
-    code = EqualsIgnoringAsciiCase(name, u"NONE") ? NO_HOTKEY : ParseHotkeyName(set, name);
+// Parses one name of a pair, `length` units at `name`, into `code`:
+// NO_HOTKEY for "NONE" (one token, so the whole name), else the name's
+// cell. Parsed when that is a usable hotkey or NONE.
+[[nodiscard]] HotkeyPairResult ParsePairName(KeySet set, const char16_t* name, std::size_t length, KeyCode& code) {
+    NameTokens read;
+    ReadName(name, length, false, read);
+    const bool none = read.modifiers == 0 && !read.unknownWord && EqualsIgnoringAsciiCase(read.key, u"NONE");
+    code = none ? NO_HOTKEY : CellNamed(set, read);
     if (code > 0 || code == NO_HOTKEY) return HotkeyPairResult::Parsed;
     switch (code) {
     case KEY_UNUSABLE: return HotkeyPairResult::UnusableKey;
@@ -100,92 +157,47 @@ HotkeyPairResult ParsePairName(KeySet set, const char16_t* name, KeyCode& code) 
     }
 }
 
+// A value refused with `result`, because of its name of `length` units at
+// `start`.
+HotkeyPair Rejected(HotkeyPairResult result, std::size_t start, std::size_t length) {
+    return {result, NO_HOTKEY, NO_HOTKEY, start, length};
+}
+
 }  // namespace
 
 KeyCode ParseHotkeyName(KeySet set, const char16_t* name) {
     if (name == nullptr) return 0;
-
-    // Split at each "-" that ends a non-empty token: every such token is a
-    // modifier word, and what follows the last one is the key name. A "-"
-    // that starts a token is part of it, so "Alt--" names the key "-", and
-    // so is the last unit of the name, so "Ctrl-Num-" names the key "Num-".
-    char16_t token[NAME_UNITS];
-    std::size_t length = 0;
-    int modifiers = 0;
-    for (const char16_t* at = name; *at != u'\0'; ++at) {
-        if (EndsModifierWord(at, length)) {
-            token[length] = u'\0';
-            const int bit = ModifierBit(token);
-            if (bit == 0) return 0;
-            modifiers |= bit;
-            length = 0;
-        } else if (length < TOKEN_LIMIT) {
-            token[length++] = *at;
-        }
-    }
-    token[length] = u'\0';
-    if (length == 0) return 0;
-
-    const int column = ColumnOf(modifiers, set);
-    if (column == NO_COLUMN) return 0;
-
-    ResolveAliases(set, token);
-    KeyCode result = 0;
-    for (int row = 0; row < KeyRowCount(set); ++row) {
-        if (EqualsIgnoringAsciiCase(token, KeyRowName(set, row))) result = KeyCell(set, row, column);
-    }
-    return result;
+    NameTokens read;
+    ReadName(name, WHOLE_NAME, false, read);
+    return CellNamed(set, read);
 }
 
 std::size_t FirstNameLengthInPair(const char16_t* value) {
-    // Follows the tokens of the name as ParseHotkeyName splits them, to know
-    // whether a "-" ends a modifier word.
-    char16_t token[NAME_UNITS];
-    std::size_t length = 0;
-    bool afterModifierWord = false;  // the unit before is a "-" ending a modifier word
-    std::size_t at = 0;
-    for (; value[at] != u'\0'; ++at) {
-        if (IsPairSeparator(value[at]) && !afterModifierWord) break;
-        afterModifierWord = false;
-        if (EndsModifierWord(value + at, length)) {
-            token[length] = u'\0';
-            afterModifierWord = ModifierBit(token) != 0;
-            length = 0;
-        } else if (length < TOKEN_LIMIT) {
-            token[length++] = value[at];
-        }
-    }
-    return at;
+    NameTokens read;
+    ReadName(value, WHOLE_NAME, true, read);
+    return read.length;
 }
 
-HotkeyPairResult ParseHotkeyPair(KeySet set, const char16_t* value, HotkeyPair& pair) {
-    pair.rejectedName = nullptr;
-    if (value == nullptr || value[0] == u'\0') return HotkeyPairResult::MissingName;
+HotkeyPair ParseHotkeyPair(KeySet set, const char16_t* value) {
+    constexpr HotkeyPair NoName{HotkeyPairResult::MissingName};
+    if (value == nullptr || value[0] == u'\0') return NoName;
 
-    // The first name is cut to its buffer; the second starts after the
+    // The first name is cut to its limit; the second starts after the
     // separator and runs to the end, further separators included.
     const std::size_t firstLength = FirstNameLengthInPair(value);
-    if (firstLength == 0) return HotkeyPairResult::MissingName;
-    const std::size_t kept = firstLength < TOKEN_LIMIT ? firstLength : TOKEN_LIMIT;
-    for (std::size_t i = 0; i < kept; ++i) pair.firstName[i] = value[i];
-    pair.firstName[kept] = u'\0';
-
+    if (firstLength == 0) return NoName;
+    const std::size_t firstKept = firstLength < FIRST_NAME_LIMIT ? firstLength : FIRST_NAME_LIMIT;
     KeyCode first = NO_HOTKEY;
-    HotkeyPairResult result = ParsePairName(set, pair.firstName, first);
-    if (result != HotkeyPairResult::Parsed) {
-        pair.rejectedName = pair.firstName;
-        return result;
-    }
+    HotkeyPairResult result = ParsePairName(set, value, firstKept, first);
+    if (result != HotkeyPairResult::Parsed) return Rejected(result, 0, firstKept);
 
     KeyCode second = NO_HOTKEY;
     if (value[firstLength] != u'\0') {
-        const char16_t* secondName = value + firstLength + 1;
-        if (*secondName == u'\0') return HotkeyPairResult::MissingName;
-        result = ParsePairName(set, secondName, second);
-        if (result != HotkeyPairResult::Parsed) {
-            pair.rejectedName = secondName;
-            return result;
-        }
+        const std::size_t secondStart = firstLength + 1;
+        const std::size_t secondLength = TextLength(value + secondStart);
+        if (secondLength == 0) return NoName;
+        result = ParsePairName(set, value + secondStart, secondLength, second);
+        if (result != HotkeyPairResult::Parsed) return Rejected(result, secondStart, secondLength);
     }
 
     if (second == first) second = NO_HOTKEY;  // a key given twice counts once
@@ -193,9 +205,7 @@ HotkeyPairResult ParseHotkeyPair(KeySet set, const char16_t* value, HotkeyPair& 
         first = second;
         second = NO_HOTKEY;
     }
-    pair.first = first;
-    pair.second = second;
-    return HotkeyPairResult::Parsed;
+    return {HotkeyPairResult::Parsed, first, second};
 }
 
 void FormatHotkeyName(KeySet set, KeyCode code, char16_t* out) {

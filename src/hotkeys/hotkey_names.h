@@ -30,6 +30,10 @@ KeyCode ParseHotkeyName(KeySet keys, const char16_t* name);
 // ("Ctrl-Num-,Alt-L") it separates. The whole length when nothing does.
 std::size_t FirstNameLengthInPair(const char16_t* value);
 
+// Units of a pair's first name that are parsed, and that a message about
+// it shows; the rest of it is dropped.
+constexpr std::size_t FIRST_NAME_LIMIT = HOTKEY_NAME_UNITS - 1;
+
 // What became of a hotkey option's value.
 enum class HotkeyPairResult {
     Parsed,         // the pair's two keys are set
@@ -39,31 +43,26 @@ enum class HotkeyPairResult {
     KeyNotAllowed,  // the rejected name is a key not allowed with its modifiers
 };
 
-// An option's value as parsed: the action's two keys, or the name that
-// refused them. `rejectedName` may point into the pair itself, so a pair is
-// never copied.
+// An option's value as parsed: what became of it, the action's two keys,
+// and where the name that refused them stands in the value.
 struct HotkeyPair {
+    HotkeyPairResult result = HotkeyPairResult::MissingName;
+    // Set on Parsed only; `first` is NO_HOTKEY only when `second` is too.
     KeyCode first = NO_HOTKEY;
     KeyCode second = NO_HOTKEY;
-    // Null, or the name that no usable hotkey has: `firstName`, or the text
-    // after the separator in the value, up to its end.
-    const char16_t* rejectedName = nullptr;
-    // The first name, cut to HOTKEY_NAME_UNITS - 1 units.
-    char16_t firstName[HOTKEY_NAME_UNITS] = {};
-
-    HotkeyPair() = default;
-    HotkeyPair(const HotkeyPair&) = delete;
-    HotkeyPair& operator=(const HotkeyPair&) = delete;
+    // The name that no usable hotkey has, as units of the value: the first
+    // name (cut to FIRST_NAME_LIMIT units) or the text after the separator,
+    // up to the value's end. Both 0 when no name was rejected.
+    std::size_t rejectedStart = 0;
+    std::size_t rejectedLength = 0;
 };
 
 // Parses an option's value, one or two hotkey names split as
-// FirstNameLengthInPair says, into `pair`. "NONE", in any case, stands for
-// no key. The second name runs to the end of the value, further
-// separators included. A key given twice counts once, and a pair whose
-// first key is NONE moves its second key first, so `first` is NO_HOTKEY
-// only when `second` is too. The keys are set only on Parsed; a null
-// `value` is taken as empty. Prints nothing.
-HotkeyPairResult ParseHotkeyPair(KeySet keys, const char16_t* value, HotkeyPair& pair);
+// FirstNameLengthInPair says. "NONE", in any case, stands for no key. The
+// second name runs to the end of the value, further separators included.
+// A key given twice counts once, and a pair whose first key is NONE moves
+// its second key first. A null `value` is taken as empty. Prints nothing.
+[[nodiscard]] HotkeyPair ParseHotkeyPair(KeySet keys, const char16_t* value);
 
 // Writes the name of `code` (modifier prefix and table name, e.g.
 // "Ctrl-Alt-Left") into `out`, a buffer of HOTKEY_NAME_UNITS units. When a

@@ -25,7 +25,7 @@ constexpr int PRIMARY_VALUE_COUNT = SECOND_KEY_OFFSET;
 // goes into a copy of the slot's code that is kept only when the query
 // succeeds: a failed query (a value with more than 4 bytes) may leave
 // anything in its buffer.
-int ReadValues(os::RegistryRoot root, std::uint32_t (&loadedCodes)[HOTKEY_SLOT_COUNT]) {
+[[nodiscard]] int ReadValues(os::RegistryRoot root, std::uint32_t (&loadedCodes)[HOTKEY_SLOT_COUNT]) {
     os::RegistryKey key = nullptr;
     if (!os::OpenRegistryKeyForReading(root, KeyPath, &key)) return 0;
     int primaryRead = 0;

@@ -19,12 +19,12 @@ enum class StoreResult {
 
 // Writes the eight codes of `slots` under the user's key, creating the key
 // as needed. Every value is attempted even when an earlier one failed.
-StoreResult SaveHotkeysToRegistry(const HotkeySlotCodes& slots);
+[[nodiscard]] StoreResult SaveHotkeysToRegistry(const HotkeySlotCodes& slots);
 
 // Loads the eight codes from the user's key or, when that gives none of the
 // four primary values (MoveLeft to DeleteRight), from the machine-wide key,
 // into `loaded`. A value the key lacks loads as NO_HOTKEY. On NothingRead
 // `loaded` is left as it was.
-StoreResult LoadHotkeysFromRegistry(HotkeySlotCodes& loaded);
+[[nodiscard]] StoreResult LoadHotkeysFromRegistry(HotkeySlotCodes& loaded);
 
 }  // namespace tolvek

@@ -26,7 +26,7 @@ void* ForegroundWindow();
 // owned by `owner` (may be null), and returns once the box is closed: true
 // whatever closed it, false when no box could be shown (there is no
 // interactive desktop, as in a service or a remote shell session).
-bool ShowMessageBox(void* owner, const char16_t* text, const char16_t* caption);
+[[nodiscard]] bool ShowMessageBox(void* owner, const char16_t* text, const char16_t* caption);
 
 // The two registry trees the hotkeys are kept in.
 enum class RegistryRoot { CurrentUser, LocalMachine };
@@ -37,22 +37,22 @@ using RegistryKey = void*;
 
 // Opens `path` under `root` for writing, creating it and any missing parent
 // keys. True and *key set on success; false and *key untouched otherwise.
-bool CreateRegistryKeyForWriting(RegistryRoot root, const char16_t* path, RegistryKey* key);
+[[nodiscard]] bool CreateRegistryKeyForWriting(RegistryRoot root, const char16_t* path, RegistryKey* key);
 
 // Opens the existing `path` under `root` for reading. True and *key set on
 // success; false and *key untouched when it is missing or cannot be opened.
-bool OpenRegistryKeyForReading(RegistryRoot root, const char16_t* path, RegistryKey* key);
+[[nodiscard]] bool OpenRegistryKeyForReading(RegistryRoot root, const char16_t* path, RegistryKey* key);
 
 // Reads the data of value `name`, whatever its type, into the 4 bytes at
 // `data`. Data shorter than 4 bytes fills the first bytes in memory order
 // (the low-order bytes: every target is little-endian) and leaves the rest
 // as they were. False when the value is missing or its data is longer
 // than 4 bytes; then the 4 bytes may have been overwritten with anything.
-bool QueryRegistryValue(RegistryKey key, const char16_t* name, std::uint32_t* data);
+[[nodiscard]] bool QueryRegistryValue(RegistryKey key, const char16_t* name, std::uint32_t* data);
 
 // Writes `value` as a 4-byte little-endian number (type REG_DWORD) under
 // `name`, replacing any value of that name whatever its type was.
-bool SetRegistryNumber(RegistryKey key, const char16_t* name, std::uint32_t value);
+[[nodiscard]] bool SetRegistryNumber(RegistryKey key, const char16_t* name, std::uint32_t value);
 
 void CloseRegistryKey(RegistryKey key);
 

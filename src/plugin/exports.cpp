@@ -12,6 +12,21 @@
 
 namespace tolvek {
 
+namespace {
+
+// The command's result as the host numbers it.
+int HostResultOf(CommandResult result) {
+    switch (result) {
+    case CommandResult::Done: return 0;
+    case CommandResult::UsageError: return 1;
+    case CommandResult::StoreFailed: return 2;
+    case CommandResult::NullArguments: return -1;
+    }
+    return -1;
+}
+
+}  // namespace
+
 extern "C" {
 
 PluginInfoRecord* GetPluginInfo() noexcept {
@@ -20,7 +35,10 @@ PluginInfoRecord* GetPluginInfo() noexcept {
 }
 
 int InitializePlugin() noexcept {
-    StartPlugin(HostVersion, ExtendedKeyMode, HotkeySlots);
+    const PluginStart start = StartPlugin();
+    HostVersion = start.hostVersion;
+    ExtendedKeyMode = start.extendedKeyMode;
+    HotkeySlots = start.slots;
     return 0;
 }
 
@@ -29,15 +47,15 @@ int ShutdownPlugin() noexcept {
 }
 
 int Help(const char16_t* name) noexcept {
-    return ShowHelp(name);
+    return ShowHelp(name) ? 1 : 0;
 }
 
 int Usage(const char16_t* name, char16_t* buffer) noexcept {
-    return FillUsage(name, buffer);
+    return FillUsage(name, buffer) ? 1 : 0;
 }
 
 int tolvek(const char16_t* arguments) noexcept {
-    return RunTolvekCommand(arguments, CurrentKeySet(), HotkeySlots, ArgumentList);
+    return HostResultOf(RunTolvekCommand(arguments, CurrentKeySet(), HotkeySlots, ArgumentList));
 }
 
 int key(KeystrokeRecord* record) noexcept {

@@ -31,18 +31,18 @@ bool IsCommandName(const char16_t* name) {
 
 }  // namespace
 
-int ShowHelp(const char16_t* name) {
-    if (!IsCommandName(name)) return 0;
+bool ShowHelp(const char16_t* name) {
+    if (!IsCommandName(name)) return false;
     // Without a desktop to show the box on, the help goes where "tolvek /?"
     // puts it, so that it is not lost.
     if (!os::ShowMessageBox(os::ForegroundWindow(), CommandHelpText, u"Tolvek Plugin Help")) QPuts(CommandHelpText);
-    return 1;
+    return true;
 }
 
-int FillUsage(const char16_t* name, char16_t* buffer) {
-    if (buffer == nullptr || !IsCommandName(name)) return 0;
+bool FillUsage(const char16_t* name, char16_t* buffer) {
+    if (buffer == nullptr || !IsCommandName(name)) return false;
     CopyBounded(buffer, HOST_BUFFER_UNITS, CommandHelpText + UsageStart());
-    return 1;
+    return true;
 }
 
 }  // namespace tolvek

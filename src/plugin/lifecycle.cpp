@@ -28,13 +28,14 @@ int ProbeHostVersion() {
     return HostVersionFromText(buffer);
 }
 
-void StartPlugin(int& hostVersion, bool& extendedKeyMode, HotkeySlotCodes& slots) {
-    hostVersion = ProbeHostVersion();
-    extendedKeyMode = UsesExtendedKeys(hostVersion);
-    HotkeySlotCodes stored{};
+PluginStart StartPlugin() {
+    PluginStart start{};
+    start.hostVersion = ProbeHostVersion();
+    start.extendedKeyMode = UsesExtendedKeys(start.hostVersion);
     // A failed load is silent: the plug-in starts with the built-in defaults.
-    slots = LoadHotkeysFromRegistry(stored) == StoreResult::Done ? stored : DefaultHotkeys;
+    if (LoadHotkeysFromRegistry(start.slots) != StoreResult::Done) start.slots = DefaultHotkeys;
     PrintBannerUnlessQuiet();
+    return start;
 }
 
 }  // namespace tolvek

@@ -10,12 +10,17 @@ namespace tolvek {
 // unsigned decimal number from 8 to 100, else 0.
 int ProbeHostVersion();
 
-// The start-up sequence, into the state it is given: the host's version,
-// and whether it numbers its keys the extended way (from version 24 on);
-// then the slots from the registry without messages (the built-in defaults
-// when it has none); then the load banner when
+// What start-up settles.
+struct PluginStart {
+    int hostVersion;        // as ProbeHostVersion gives it
+    bool extendedKeyMode;   // the host numbers its keys the extended way (from version 24 on)
+    HotkeySlotCodes slots;  // from the registry, or the built-in defaults when it has none
+};
+
+// The start-up sequence: the host's version and its key numbering; then
+// the slots from the registry without messages; then the load banner when
 // "%[_transient]%[_pipe]%[noloadmsg]" expands to exactly "00". A second
 // call repeats it all.
-void StartPlugin(int& hostVersion, bool& extendedKeyMode, HotkeySlotCodes& slots);
+[[nodiscard]] PluginStart StartPlugin();
 
 }  // namespace tolvek

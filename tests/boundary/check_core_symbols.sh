@@ -42,10 +42,11 @@ if [ ${#edge[@]} -gt 0 ] && [ -n "${edge[0]}" ]; then
     status=1
   fi
 fi
-# Below the command nothing prints: modules there return what happened, and
-# the command, start-up and help decide what the user sees. The error
-# prefix, which opens the command's messages, is the one exception.
-may_print='/src/(command|plugin)/|/src/host/error_prefix\.cpp\.'
+# Below the command nothing prints, nor does its tokenizer: modules there
+# return what happened, and the command, start-up and help decide what the
+# user sees. The error prefix, which opens the command's messages, is the
+# one exception.
+may_print='/src/command/tolvek_command\.cpp\.|/src/plugin/|/src/host/error_prefix\.cpp\.'
 for object in "${objects[@]}"; do
   [[ $object =~ $may_print ]] && continue
   printing=$("$nm" --undefined-only "$object" | awk '{print $NF}' | grep -x -E 'Printf|Qprintf|QPuts' || true)

@@ -51,13 +51,26 @@ tidy() {
 
 # clang-query holds the constants to the half of the naming rule that
 # clang-tidy cannot see (tests/style/constant_names.query); each name that
-# breaks it is a finding.
+# breaks it is a finding. It fails on a rule it cannot read ("LINE:COLUMN:"
+# lines on standard output) or a file it cannot find, but succeeds on a
+# file that does not compile (errors on standard error): both fail here.
 constant_names() {
-  local findings
-  findings=$(clang-query -f tests/style/constant_names.query "$@" 2>&1 | grep -F 'binds here' | sort -u) || true
-  [ -z "$findings" ] && return 0
-  printf '%s\n' "$findings" | sed -E 's/: note: "(.*)" binds here$/: error: \1/'
-  return 1
+  local out err query_status=0 findings failed=0
+  out=$(mktemp) err=$(mktemp)
+  clang-query -f tests/style/constant_names.query "$@" >"$out" 2>"$err" || query_status=$?
+  findings=$(sed -n -E 's/: note: "(.*)" binds here$/: error: \1/p' "$out" | sort -u)
+  if [ -n "$findings" ]; then
+    printf '%s\n' "$findings"
+    failed=1
+  fi
+  if [ $query_status -ne 0 ] || [ -s "$err" ]; then
+    echo "clang-query could not run the constants' rules on every file:" >&2
+    sed -n -E '/^[0-9]+:[0-9]+: /p' "$out" >&2
+    cat "$err" >&2
+    failed=1
+  fi
+  rm -f "$out" "$err"
+  return $failed
 }
 
 echo "clang-tidy: ${#portable[@]} portable files, ${#windows_only[@]} Windows files"

@@ -3,10 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "command/argument_tokenizer.h"
-#include "fake_host.h"
+#include "stand_in_test.h"
 
 using namespace tolvek;
 
@@ -17,13 +18,13 @@ using Arguments = std::vector<std::u16string>;
 // The table the tests tokenize into, as the plug-in keeps its own.
 ArgumentTable table;
 
-class ArgumentTokenizerTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        fake_host::Reset();
-        fake_host::SetExpansion(u"%_batch", u"0");
-    }
-};
+using ArgumentTokenizerTest = StandInTest;
+
+// Splits `text` into the table: the count of a run that went through, -1
+// for any other.
+int Split(const char16_t* text) {
+    return TokenizeArguments(text, table).result == TokenizeResult::Done ? table.count : -1;
+}
 
 // The arguments as the tables describe them, checking on the way that each
 // stored length is the length of the stored text and that every entry after
@@ -69,17 +70,16 @@ const Row ROWS[] = {
 TEST_F(ArgumentTokenizerTest, SplitsQuotesAndUpperCases) {
     for (const Row& row : ROWS) {
         SCOPED_TRACE(host_side::Narrow(row.text));
-        const int count = TokenizeArguments(row.text.c_str(), table);
+        const int count = Split(row.text.c_str());
         EXPECT_EQ(count, static_cast<int>(row.arguments.size()));
-        EXPECT_EQ(table.count, count);
         EXPECT_EQ(Stored(count), row.arguments);
     }
     EXPECT_EQ(fake_host::StandardError(), u"");
 }
 
 TEST_F(ArgumentTokenizerTest, NullTextLeavesTheListAlone) {
-    TokenizeArguments(u"a b", table);
-    EXPECT_EQ(TokenizeArguments(nullptr, table), -1);
+    EXPECT_EQ(Split(u"a b"), 2);
+    EXPECT_EQ(TokenizeArguments(nullptr, table).result, TokenizeResult::NullText);
     EXPECT_EQ(table.count, 2);
     EXPECT_EQ(Stored(2), (Arguments{u"A", u"B"}));
 }
@@ -87,7 +87,7 @@ TEST_F(ArgumentTokenizerTest, NullTextLeavesTheListAlone) {
 TEST_F(ArgumentTokenizerTest, KeepsTheFirst1024Arguments) {
     std::u16string text;
     for (int k = 0; k < 1025; ++k) text += (k == 1024) ? u"z " : u"a ";
-    EXPECT_EQ(TokenizeArguments(text.c_str(), table), 1024);
+    EXPECT_EQ(Split(text.c_str()), 1024);
     const Arguments stored = Stored(1024);
     EXPECT_EQ(stored.back(), u"A");
     EXPECT_EQ(fake_host::StandardError(), u"");
@@ -95,29 +95,23 @@ TEST_F(ArgumentTokenizerTest, KeepsTheFirst1024Arguments) {
 
 TEST_F(ArgumentTokenizerTest, OneArgumentOf8191CharactersFits) {
     const std::u16string text(8191, u'x');
-    EXPECT_EQ(TokenizeArguments(text.c_str(), table), 1);
+    EXPECT_EQ(Split(text.c_str()), 1);
     EXPECT_EQ(table.length[0], 8191);
     EXPECT_EQ(table.store[8191], u'\0');
 }
 
-struct OverflowRow {
-    std::u16string text;
-    std::u16string message;
-};
-
-TEST_F(ArgumentTokenizerTest, OverflowReportsThePositionAndStoresNoCount) {
+// The tokenizer prints nothing: the command reports the cell it refused.
+TEST_F(ArgumentTokenizerTest, OverflowGivesTheRefusedCellAndStoresNoCount) {
     const std::u16string half(4095, u'y');
-    const OverflowRow rows[] = {
-        {std::u16string(8192, u'x'), u"Tolvek plugin: Buffer overflow: b = 8191, MAX_ARG_LEN = 8192 \r\n"},
-        {half + u" " + half + u" z", u"Tolvek plugin: Buffer overflow: b = 8192, MAX_ARG_LEN = 8192 \r\n"},
-    };
-    for (const OverflowRow& row : rows) {
-        fake_host::Reset();
-        fake_host::SetExpansion(u"%_batch", u"0");
-        EXPECT_EQ(TokenizeArguments(row.text.c_str(), table), -1);
-        EXPECT_EQ(fake_host::StandardError(), row.message);
+    const std::pair<std::u16string, int> rows[] = {{std::u16string(8192, u'x'), 8191},
+                                                   {half + u" " + half + u" z", 8192}};
+    for (const auto& [text, refusedCell] : rows) {
+        const Tokenized split = TokenizeArguments(text.c_str(), table);
+        EXPECT_EQ(split.result, TokenizeResult::StoreFull);
+        EXPECT_EQ(split.refusedCell, refusedCell);
         EXPECT_EQ(table.count, 0);
     }
+    EXPECT_EQ(fake_host::StandardError(), u"");
     // The two halves were stored before the third argument overflowed.
     EXPECT_EQ(table.length[0], 4095);
     EXPECT_EQ(table.length[1], 4095);
@@ -126,7 +120,7 @@ TEST_F(ArgumentTokenizerTest, OverflowReportsThePositionAndStoresNoCount) {
 
 TEST_F(ArgumentTokenizerTest, TwoHalvesOf4095FitExactly) {
     const std::u16string half(4095, u'y');
-    EXPECT_EQ(TokenizeArguments((half + u" " + half).c_str(), table), 2);
+    EXPECT_EQ(Split((half + u" " + half).c_str()), 2);
     EXPECT_EQ(table.start[1], &table.store[4096]);
 }
 

@@ -8,13 +8,11 @@
 #include <string>
 #include <vector>
 
-#include "fake_host.h"
 #include "hotkeys/hotkey_names.h"
 #include "hotkeys/hotkey_slots.h"
 #include "hotkeys/key_codes.h"
 #include "hotkeys/key_tables.h"
-#include "plugin/plugin_state.h"
-#include "plugin_test.h"
+#include "stand_in_test.h"
 
 using namespace tolvek;
 
@@ -30,7 +28,7 @@ void PrintTo(HotkeyPairResult result, std::ostream* out) {
 
 namespace {
 
-using HotkeyNamesTest = PluginTest;
+using HotkeyNamesTest = StandInTest;
 
 KeyCode ParseIn(bool extended, const std::u16string& name) {
     return ParseHotkeyName(KeySet{extended}, name.c_str());
@@ -159,11 +157,11 @@ TEST_F(HotkeyNamesTest, OverlongTokensAreCutAndMatchNothing) {
     }
 }
 
-// An option's value: the result, the two keys when parsed, else the name
-// refused (none for a missing name) with the keys left as they were.
+// An option's value: the result, the two keys (NO_HOTKEY unless parsed),
+// and the part of the value refused (none for a missing name).
 TEST_F(HotkeyNamesTest, ParsesHotkeyPairs) {
     using Result = HotkeyPairResult;
-    constexpr KeyCode UNTOUCHED = 0x5A5A;
+    constexpr KeyCode NO = NO_HOTKEY;
     struct Row {
         std::u16string value;
         Result result;
@@ -173,38 +171,36 @@ TEST_F(HotkeyNamesTest, ParsesHotkeyPairs) {
     };
     const std::u16string longName(1100, u'Q');
     const Row rows[] = {
-        {u"Alt-L", Result::Parsed, KEY_ALT_L, NO_HOTKEY, u""},
+        {u"Alt-L", Result::Parsed, KEY_ALT_L, NO, u""},
         {u"Alt-L,Alt-M", Result::Parsed, KEY_ALT_L, KEY_ALT_M, u""},
-        {u"Alt-L;alt-l", Result::Parsed, KEY_ALT_L, NO_HOTKEY, u""},  // a key given twice counts once
+        {u"Alt-L;alt-l", Result::Parsed, KEY_ALT_L, NO, u""},  // a key given twice counts once
         {u"Alt-,,Alt-L", Result::Parsed, 0x10033, KEY_ALT_L, u""},
         {u"Alt--,Ctrl-K", Result::Parsed, 0x10082, 11, u""},
-        {u"NONE", Result::Parsed, NO_HOTKEY, NO_HOTKEY, u""},
-        {u"none,Alt-L", Result::Parsed, KEY_ALT_L, NO_HOTKEY, u""},
-        {u"Alt-L,None", Result::Parsed, KEY_ALT_L, NO_HOTKEY, u""},
-        {u"", Result::MissingName, UNTOUCHED, UNTOUCHED, u""},
-        {u",Alt-L", Result::MissingName, UNTOUCHED, UNTOUCHED, u""},
-        {u"Alt-L,", Result::MissingName, UNTOUCHED, UNTOUCHED, u""},
-        {u";", Result::MissingName, UNTOUCHED, UNTOUCHED, u""},
-        {u"Alt-L,Bogus", Result::UnknownName, UNTOUCHED, UNTOUCHED, u"Bogus"},
-        {u"Bogus,Alt-L", Result::UnknownName, UNTOUCHED, UNTOUCHED, u"Bogus"},
-        {u"Alt-L,Alt-M,Alt-N", Result::UnknownName, UNTOUCHED, UNTOUCHED, u"Alt-M,Alt-N"},
-        {longName + u",Alt-L", Result::UnknownName, UNTOUCHED, UNTOUCHED, std::u16string(1023, u'Q')},
-        {u"Alt-L,Ctrl-C", Result::UnusableKey, UNTOUCHED, UNTOUCHED, u"Ctrl-C"},
-        {u"A,Alt-L", Result::KeyNotAllowed, UNTOUCHED, UNTOUCHED, u"A"},
+        {u"NONE", Result::Parsed, NO, NO, u""},
+        {u"none,Alt-L", Result::Parsed, KEY_ALT_L, NO, u""},
+        {u"Alt-L,None", Result::Parsed, KEY_ALT_L, NO, u""},
+        {u"", Result::MissingName, NO, NO, u""},
+        {u",Alt-L", Result::MissingName, NO, NO, u""},
+        {u"Alt-L,", Result::MissingName, NO, NO, u""},
+        {u";", Result::MissingName, NO, NO, u""},
+        {u"Alt-L,Bogus", Result::UnknownName, NO, NO, u"Bogus"},
+        {u"Alt-L,Ctrl-NONE", Result::UnknownName, NO, NO, u"Ctrl-NONE"},  // NONE only alone
+        {u"Bogus,Alt-L", Result::UnknownName, NO, NO, u"Bogus"},
+        {u"Alt-L,Alt-M,Alt-N", Result::UnknownName, NO, NO, u"Alt-M,Alt-N"},
+        {longName + u",Alt-L", Result::UnknownName, NO, NO, std::u16string(1023, u'Q')},
+        {u"Alt-L,Ctrl-C", Result::UnusableKey, NO, NO, u"Ctrl-C"},
+        {u"A,Alt-L", Result::KeyNotAllowed, NO, NO, u"A"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(host_side::Narrow(row.value.substr(0, 40)));
-        HotkeyPair pair;
-        pair.first = UNTOUCHED;
-        pair.second = UNTOUCHED;
-        EXPECT_EQ(ParseHotkeyPair(LegacyKeys, row.value.c_str(), pair), row.result);
+        const HotkeyPair pair = ParseHotkeyPair(LegacyKeys, row.value.c_str());
+        EXPECT_EQ(pair.result, row.result);
         EXPECT_EQ(pair.first, row.first);
         EXPECT_EQ(pair.second, row.second);
-        EXPECT_EQ(host_side::Narrow(pair.rejectedName != nullptr ? pair.rejectedName : u""),
+        EXPECT_EQ(host_side::Narrow(row.value.substr(pair.rejectedStart, pair.rejectedLength)),
                   host_side::Narrow(row.rejected));
     }
-    HotkeyPair pair;
-    EXPECT_EQ(ParseHotkeyPair(LegacyKeys, nullptr, pair), Result::MissingName);
+    EXPECT_EQ(ParseHotkeyPair(LegacyKeys, nullptr).result, Result::MissingName);
     EXPECT_EQ(fake_host::StandardOutput(), u"");
     EXPECT_EQ(fake_host::StandardError(), u"");
 }

@@ -36,14 +36,8 @@ KeyCode DefaultKeyOf(Act action) {
 
 // The handler with the slots and the key set each test chooses: the
 // built-in hotkeys and the legacy set unless a test changes them.
-class KeystrokeHandlerTest : public ::testing::Test {
+class KeystrokeHandlerTest : public StandInTest {
 protected:
-    void SetUp() override {
-        fake_host::Reset();
-        fake_os::Reset();
-    }
-    void TearDown() override { EXPECT_EQ(fake_host::ExpandCallsWithOtherFlags(), 0); }
-
     void Press(HostCall& call) const { HandleKeystroke(&call.record, slots, keys); }
 
     HotkeySlotCodes slots = DefaultHotkeys;

@@ -12,7 +12,7 @@
 #include "hotkeys/hotkey_slots.h"
 #include "hotkeys/key_codes.h"
 #include "hotkeys/registry_store.h"
-#include "plugin_test.h"
+#include "stand_in_test.h"
 
 using namespace tolvek;
 
@@ -35,17 +35,6 @@ const char16_t* const NAMES[HOTKEY_SLOT_COUNT] = {
 
 // Slot contents no load would produce, to see that a failed load keeps them.
 constexpr Slots UNTOUCHED = {101, 102, 103, 104, 105, 106, 107, 108};
-
-// What the tests save from and load into.
-Slots slots = UNTOUCHED;
-
-Slots CurrentSlots() {
-    return slots;
-}
-
-void SetSlots(const Slots& codes) {
-    slots = codes;
-}
 
 std::vector<unsigned char> Dword(std::uint32_t value) {
     return {static_cast<unsigned char>(value), static_cast<unsigned char>(value >> 8),
@@ -75,15 +64,11 @@ std::vector<StoredValue> operator+(std::vector<StoredValue> a, const std::vector
     return a;
 }
 
-class RegistryStoreTest : public PluginTest {
+class RegistryStoreTest : public StandInTest {
 protected:
-    void SetUp() override {
-        PluginTest::SetUp();
-        SetSlots(UNTOUCHED);
-    }
     void TearDown() override {
         EXPECT_EQ(fake_os::KeysLeftOpen(), 0);
-        PluginTest::TearDown();
+        StandInTest::TearDown();
     }
 
     static void Store(const std::vector<StoredValue>& values) {
@@ -91,6 +76,8 @@ protected:
             fake_os::SetValue(value.root, PATH, value.name, value.type, value.data.data(), value.data.size());
         }
     }
+
+    Slots slots = UNTOUCHED;  // what the tests save from and load into
 };
 
 struct LoadRow {
@@ -145,13 +132,13 @@ TEST_F(RegistryStoreTest, LoadTakesTheUserKeyOrElseTheMachineKey) {
         SCOPED_TRACE(row.what);
         fake_os::Reset();
         fake_host::Reset();
-        SetSlots(UNTOUCHED);
+        slots = UNTOUCHED;
         if (row.userKey) fake_os::CreateKey(USER, PATH);
         if (row.machineKey) fake_os::CreateKey(MACHINE, PATH);
         Store(row.values);
 
         EXPECT_EQ(LoadHotkeysFromRegistry(slots), row.result);
-        EXPECT_EQ(CurrentSlots(), row.slots);
+        EXPECT_EQ(slots, row.slots);
         EXPECT_EQ(fake_os::KeyOpenAttempts(USER), 1);
         EXPECT_EQ(fake_os::KeyOpenAttempts(MACHINE), row.machineRead ? 1 : 0);
         EXPECT_EQ(fake_host::StandardError(), u"");
@@ -177,7 +164,7 @@ TEST_F(RegistryStoreTest, ValuesOfOtherTypesAndSizesLoadByTheirRawBytes) {
         fake_os::Reset();
         Store({{USER, u"MoveRight", row.type, row.data}});
         EXPECT_EQ(LoadHotkeysFromRegistry(slots), DONE);  // every such read counts
-        EXPECT_EQ(CurrentSlots(), (Slots{NO, row.loaded, NO, NO, NO, NO, NO, NO}));
+        EXPECT_EQ(slots, (Slots{NO, row.loaded, NO, NO, NO, NO, NO, NO}));
     }
 }
 
@@ -186,7 +173,7 @@ TEST_F(RegistryStoreTest, ValueLongerThanFourBytesKeepsTheCodeLoadedBefore) {
     // Alone under the user's key it counts as no setting.
     Store({{USER, u"MoveLeft", fake_os::REG_BINARY_TYPE, eightBytes}, Number(MACHINE, u"MoveLeft", 3)});
     EXPECT_EQ(LoadHotkeysFromRegistry(slots), DONE);
-    EXPECT_EQ(CurrentSlots(), (Slots{3, NO, NO, NO, NO, NO, NO, NO}));
+    EXPECT_EQ(slots, (Slots{3, NO, NO, NO, NO, NO, NO, NO}));
 
     // A second hotkey read from the user's key survives an over-long value
     // of the same name under the machine-wide key.
@@ -196,7 +183,7 @@ TEST_F(RegistryStoreTest, ValueLongerThanFourBytesKeepsTheCodeLoadedBefore) {
            {MACHINE, u"MoveLeft2", fake_os::REG_BINARY_TYPE, eightBytes},
            {MACHINE, u"MoveRight2", fake_os::REG_SZ_TYPE, {u'a', 0, u'b', 0, 0, 0}}});
     EXPECT_EQ(LoadHotkeysFromRegistry(slots), DONE);
-    EXPECT_EQ(CurrentSlots(), (Slots{3, NO, NO, NO, 7, NO, NO, NO}));
+    EXPECT_EQ(slots, (Slots{3, NO, NO, NO, 7, NO, NO, NO}));
 }
 
 // The store prints nothing, whatever fails: the command tells the user.
@@ -206,24 +193,24 @@ TEST_F(RegistryStoreTest, FailedLoadPrintsNothingAndKeepsTheSlots) {
     EXPECT_EQ(fake_host::StandardError(), u"");
     EXPECT_EQ(fake_host::StandardOutput(), u"");
     EXPECT_EQ(fake_host::QprintfOnOtherHandles(), 0);
-    EXPECT_EQ(CurrentSlots(), UNTOUCHED);
+    EXPECT_EQ(slots, UNTOUCHED);
 }
 
 TEST_F(RegistryStoreTest, UserKeyThatCannotBeOpenedFallsBackSilently) {
     Store(FullKey(USER, {1, 2, 3, 4, 5, 6, 7, 8}) + FullKey(MACHINE, {11, 12, 13, 14, 15, 16, 17, 18}));
     fake_os::FailKeyOpens(USER);
     EXPECT_EQ(LoadHotkeysFromRegistry(slots), DONE);
-    EXPECT_EQ(CurrentSlots(), (Slots{11, 12, 13, 14, 15, 16, 17, 18}));
+    EXPECT_EQ(slots, (Slots{11, 12, 13, 14, 15, 16, 17, 18}));
     EXPECT_EQ(fake_host::StandardError(), u"");
 }
 
 TEST_F(RegistryStoreTest, SaveWritesEightDwordsUnderTheUserKeyOnly) {
     const Slots saved = {KEY_CTRL_LEFT, KEY_CTRL_RIGHT, KEY_CTRL_L, KEY_CTRL_R, NO, NO, NO, KEY_CTRL_BKSP};
-    SetSlots(saved);
+    slots = saved;
     fake_os::SetValue(USER, PATH, u"DeleteLeft", fake_os::REG_SZ_TYPE, u"xy", 6);  // replaced, type and all
 
     EXPECT_EQ(SaveHotkeysToRegistry(slots), DONE);
-    EXPECT_EQ(CurrentSlots(), saved);
+    EXPECT_EQ(slots, saved);
     EXPECT_EQ(fake_host::StandardError(), u"");
     EXPECT_FALSE(fake_os::KeyExists(MACHINE, PATH));
     for (int i = 0; i < HOTKEY_SLOT_COUNT; ++i) {
@@ -239,16 +226,16 @@ TEST_F(RegistryStoreTest, SaveWritesEightDwordsUnderTheUserKeyOnly) {
     EXPECT_EQ(fake_os::Value(USER, PATH, u"MoveLeft").data[2], 0x01);
     EXPECT_EQ(fake_os::Value(USER, PATH, u"MoveLeft2").data[3], 0xFF);
 
-    SetSlots(UNTOUCHED);
+    slots = UNTOUCHED;
     EXPECT_EQ(LoadHotkeysFromRegistry(slots), DONE);
-    EXPECT_EQ(CurrentSlots(), saved);
+    EXPECT_EQ(slots, saved);
 }
 
 TEST_F(RegistryStoreTest, FailingWriteAmongEightIsToldAndTheRestAreWritten) {
     fake_os::FailWritesOf(u"DeleteLeft");
     EXPECT_EQ(SaveHotkeysToRegistry(slots), StoreResult::WriteFailed);
     EXPECT_EQ(fake_host::StandardError(), u"");
-    EXPECT_EQ(CurrentSlots(), UNTOUCHED);
+    EXPECT_EQ(slots, UNTOUCHED);
     for (int i = 0; i < HOTKEY_SLOT_COUNT; ++i) {
         SCOPED_TRACE(host_side::Narrow(NAMES[i]));
         const fake_os::StoredValue value = fake_os::Value(USER, PATH, NAMES[i]);

@@ -27,9 +27,9 @@ struct Stream {
     }
 
     void AppendFormatted(const char16_t* format, va_list values) {
-        static char16_t formatted[STREAM_UNITS / 4];
-        FormatHostText(formatted, STREAM_UNITS / 4, format, values);
-        Append(formatted);
+        static char16_t Formatted[STREAM_UNITS / 4];
+        FormatHostText(Formatted, STREAM_UNITS / 4, format, values);
+        Append(Formatted);
     }
 };
 

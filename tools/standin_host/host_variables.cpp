@@ -96,8 +96,8 @@ void ResetHostVariables() {
 
 void ExpandHostVariables(char16_t* buffer, std::size_t capacity) {
     if (buffer == nullptr || capacity == 0) return;
-    static char16_t expanded[EXPANSION_UNITS];
-    Output out{expanded, capacity < EXPANSION_UNITS ? capacity : EXPANSION_UNITS, 0};
+    static char16_t Expanded[EXPANSION_UNITS];
+    Output out{Expanded, capacity < EXPANSION_UNITS ? capacity : EXPANSION_UNITS, 0};
     for (const char16_t* p = buffer; *p != u'\0';) {
         if (*p == u'%' && p[1] == u'%') {
             out.Put(u'%');
@@ -114,7 +114,7 @@ void ExpandHostVariables(char16_t* buffer, std::size_t capacity) {
         out.PutText(Variables.Find(name, nameLength));
         p += length;
     }
-    for (std::size_t i = 0; i < out.length; ++i) buffer[i] = expanded[i];
+    for (std::size_t i = 0; i < out.length; ++i) buffer[i] = Expanded[i];
     buffer[out.length] = u'\0';
 }
 

@@ -320,10 +320,10 @@ int ModifierWordAt(const char16_t* text, bool* shift, bool* ctrl, bool* alt) {
         const char16_t* text;
         int modifier;  // 1 Shift, 2 Ctrl, 4 Alt
     };
-    constexpr Word WORDS[] = {
+    constexpr Word Words[] = {
         {u"shift", 1}, {u"s", 1}, {u"control", 2}, {u"ctrl", 2}, {u"ctl", 2}, {u"c", 2}, {u"alt", 4}, {u"a", 4},
     };
-    for (const Word& word : WORDS) {
+    for (const Word& word : Words) {
         int length = 0;
         while (word.text[length] != u'\0') ++length;
         char16_t candidate[8] = {};

@@ -38,23 +38,23 @@ void WriteText(HANDLE handle, const char16_t* text) {
         return;
     }
     // A file or pipe gets UTF-8, in pieces that never split a surrogate pair.
-    static char bytes[UTF8_CHUNK_UNITS * 3 + 4];
+    static char Utf8Bytes[UTF8_CHUNK_UNITS * 3 + 4];
     for (std::size_t start = 0; start < length;) {
         std::size_t count = length - start < UTF8_CHUNK_UNITS ? length - start : UTF8_CHUNK_UNITS;
         if (start + count < length && text[start + count - 1] >= 0xD800 && text[start + count - 1] < 0xDC00) --count;
         const int size = WideCharToMultiByte(CP_UTF8, 0, reinterpret_cast<const wchar_t*>(text + start),
-                                             static_cast<int>(count), bytes, sizeof bytes, nullptr, nullptr);
-        if (size > 0) WriteFile(handle, bytes, static_cast<DWORD>(size), &written, nullptr);
+                                             static_cast<int>(count), Utf8Bytes, sizeof Utf8Bytes, nullptr, nullptr);
+        if (size > 0) WriteFile(handle, Utf8Bytes, static_cast<DWORD>(size), &written, nullptr);
         start += count;
     }
 }
 
 void WriteFormatted(HANDLE handle, const char16_t* format, va_list values) {
-    static char16_t formatted[FORMAT_UNITS];
+    static char16_t Formatted[FORMAT_UNITS];
     ++PrintCount;
     if (format == nullptr) return;
-    FormatHostText(formatted, FORMAT_UNITS, format, values);
-    WriteText(handle, formatted);
+    FormatHostText(Formatted, FORMAT_UNITS, format, values);
+    WriteText(handle, Formatted);
 }
 
 }  // namespace

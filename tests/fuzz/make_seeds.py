@@ -33,12 +33,20 @@ LINES = [
     "%[" * 600 + "]" * 520 + " ,y", "echo %$a_b% %_x$ y", "",
 ]
 # Lines that end in the escape character, outside and inside quotes and
-# brackets: the rules after the escape's own then decide. The number picks
-# the escape character from the target's list.
+# brackets: the rules after the escape's own then decide.
 LINES_ENDING_IN_ESCAPE = [
-    (5, "x /"), (5, 'x "y /'), (5, "%@f[x /"), (6, "%@f[x ]"), (6, '%@f["x ]'), (2, 'x "'), (4, "x %"),
-    (4, "%@f[x %"), (9, "%@f[x ,"), (9, "x ,"), (3, "x "),
+    ("/", "x /"), ("/", 'x "y /'), ("/", "%@f[x /"), ("]", "%@f[x ]"), ("]", '%@f["x ]'), ('"', 'x "'),
+    ("%", "x %"), ("%", "%@f[x %"), (",", "%@f[x ,"), (",", "x ,"), (" ", "x "),
 ]
+
+
+def escape_byte(answer):
+    """The keystroke target's byte for the host's answer for the escape character: the character
+    itself, 0 for no answer, with the top bit set for the character given twice."""
+    return (ord(answer[0]) | (0x80 if len(answer) == 2 else 0)) if answer else 0
+
+
+CARET = escape_byte("^")
 
 
 def utf16(text):
@@ -61,30 +69,32 @@ def keystroke_seeds():
         for action in range(4):
             for cursor in {0, length // 2, length}:
                 for flags in (0, 1):
-                    escape = 1 if "~" in line else 0
+                    escape = escape_byte("~" if "~" in line else "^")
                     write("keystroke", bytes([flags, escape, action]) + struct.pack("<H", cursor) + utf16(line))
     # Keys given by name in both modes, Ctrl+Alt+Shift held, a line of 8191
     # units repeated from a short one, and records that cannot be trusted.
     line = utf16('echo %@upper[abc def] "x y" ^z')
     for flags in (0x21, 0x20, 0x2F, 0x0F):
         for action in range(4):
-            write("keystroke", bytes([flags, 0, action]) + struct.pack("<H", 17) + line)
+            write("keystroke", bytes([flags, CARET, action]) + struct.pack("<H", 17) + line)
     for action in range(4):
-        write("keystroke", bytes([0x41, 0, action]) + struct.pack("<HH", 4000, 8191) + line)
+        write("keystroke", bytes([0x41, CARET, action]) + struct.pack("<HH", 4000, 8191) + line)
     for cursor in range(3):
-        write("keystroke", bytes([0x80, 0, 0]) + struct.pack("<H", cursor) + line)
+        write("keystroke", bytes([0x80, CARET, 0]) + struct.pack("<H", cursor) + line)
     for escape, text in LINES_ENDING_IN_ESCAPE:
         for action in range(4):
-            write("keystroke", bytes([0, escape, action]) + struct.pack("<H", len(text) // 2) + utf16(text))
+            write("keystroke", bytes([0, escape_byte(escape), action]) + struct.pack("<H", len(text) // 2)
+                  + utf16(text))
     # The second key of each action (by default only DeleteRight has one,
-    # the others are switched off), every escape character the host may
-    # answer, and each combination of modifiers in both key modes.
+    # the others are switched off), escape characters of the rules, no
+    # answer and two characters (both leave the caret), and each
+    # combination of modifiers in both key modes.
     for key_choice in range(4, 8):
-        write("keystroke", bytes([0, 0, key_choice]) + struct.pack("<H", 9) + line)
-    for escape in range(10):
-        write("keystroke", bytes([0, escape, 0]) + struct.pack("<H", 30) + line)
+        write("keystroke", bytes([0, CARET, key_choice]) + struct.pack("<H", 9) + line)
+    for answer in ["^", "~", '"', " ", "%", "/", "]", "", "^^", ","]:
+        write("keystroke", bytes([0, escape_byte(answer), 0]) + struct.pack("<H", 30) + line)
     for modifiers in range(16):
-        write("keystroke", bytes([modifiers, 0, 0]) + struct.pack("<H", 30) + line)
+        write("keystroke", bytes([modifiers, CARET, 0]) + struct.pack("<H", 30) + line)
     long_line_seeds()
 
 
@@ -124,15 +134,15 @@ def long_line_seeds():
         for length in (200, 1000, 8191):
             for action in range(4):
                 cursor = (length, length // 2 + i, length - 7, length // 3)[action]
-                escape = i % 2  # "^", or "~" so that "^" is an ordinary unit
+                escape = escape_byte("^~"[i % 2])  # "~" makes "^" an ordinary unit
                 write("keystroke", bytes([0x40, escape, action]) + struct.pack("<HH", cursor, length) + utf16(pattern))
     for action in range(4):
         nested = "%@f[" + NESTED_TEXT * 230 + "]"
-        for escape in (0, 9):  # "^", and the comma as the escape character
-            write("keystroke", bytes([0, escape, action]) + struct.pack("<H", (len(nested), 7000, 0, 3001)[action])
-                  + utf16(nested))
+        for escape in ("^", ","):
+            cursor = (len(nested), 7000, 0, 3001)[action]
+            write("keystroke", bytes([0, escape_byte(escape), action]) + struct.pack("<H", cursor) + utf16(nested))
         deep = DEEP_NESTING[:8191]
-        write("keystroke", bytes([0, 0, action]) + struct.pack("<H", (8191, 7000, 0, 4000)[action]) + utf16(deep))
+        write("keystroke", bytes([0, CARET, action]) + struct.pack("<H", (8191, 7000, 0, 4000)[action]) + utf16(deep))
     # A script of varied commands, not a repetition, of 8191 units.
     script, n = "", 0
     while len(utf16(script)) // 2 < 8191:
@@ -140,7 +150,7 @@ def long_line_seeds():
         n += 1
     script = utf16(script)[:2 * 8191]
     for action in range(4):
-        write("keystroke", bytes([1, 0, action]) + struct.pack("<H", (8191, 4100, 0, 8000)[action]) + script)
+        write("keystroke", bytes([1, CARET, action]) + struct.pack("<H", (8191, 4100, 0, 8000)[action]) + script)
 
 
 # The tokenizer: a flags byte (1 repeats the text up to the length in the

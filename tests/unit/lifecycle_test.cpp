@@ -62,6 +62,7 @@ TEST_F(LifecycleTest, HostVersionProbe) {
         {u"99999999999999999999999", 0, false},
         {u"   24", 24, true},
         {u"\t\r\n 30", 30, true},
+        {u"\u3000 24", 24, true},  // white space beyond ASCII
         {u"+24", 24, true},
         {u"-24", 0, false},          // negated modulo 2^32: far above 100
         {u"-4294967272", 24, true},  // 2^32 - 24, negated: 24

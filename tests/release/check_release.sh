@@ -127,7 +127,7 @@ guide_for_users() {
   local section guide=$work/guide.md
   tr -d '\r' <"$1" >"$guide"
   for section in Requirements Installing Security 'The tolvek command' 'Where the hotkeys are kept' Troubleshooting; do
-    grep -q -x "## $section" "$guide" || { echo "no section $section"; return 1; }
+    grep -q -x -E "#{2,3} $section" "$guide" || { echo "no section $section"; return 1; }
   done
   ! grep -q -x -E '## (Try it|Building|Development)' "$guide" && ! grep -n -F -e '\|' -e '](docs/' "$guide"
 }

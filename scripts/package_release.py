@@ -5,7 +5,10 @@ Writes into the output folder:
   tolvek-VERSION-windows-x64.zip        tolvek.dll, the user's guide as README.md and as README.html,
                                         LICENSE, CHANGELOG.md
   tolvek-VERSION-windows-x64-debug.zip  tolvek.dll.debug, to unpack beside tolvek.dll for a debugger
-  SHA256SUMS                            the two zips, in the format `sha256sum -c` reads
+  SHA256SUMS                            the checksums of the two zips and of the tolvek.dll that the
+                                        first holds, in the format `sha256sum -c` reads: with
+                                        --ignore-missing it checks the zip alone, and the DLL too once
+                                        it is unpacked beside it
 and prints the path of the first zip as its last line. VERSION is the full
 version, with the build number.
 
@@ -83,8 +86,9 @@ def write_zip(path: pathlib.Path, entries, epoch: int) -> None:
             archive.writestr(info, data, compresslevel=9)
 
 
-def write_checksums(folder: pathlib.Path, names) -> None:
-    lines = [f"{hashlib.sha256((folder / name).read_bytes()).hexdigest()}  {name}\n" for name in names]
+def write_checksums(folder: pathlib.Path, files) -> None:
+    """SHA256SUMS in `folder`: a line for each (name, bytes), in the order given."""
+    lines = [f"{hashlib.sha256(data).hexdigest()}  {name}\n" for name, data in files]
     (folder / "SHA256SUMS").write_text("".join(lines), encoding="ascii")
 
 
@@ -119,7 +123,9 @@ def main() -> None:
     debug_package = options.output / f"{stem}-debug.zip"
     write_zip(package, entries, options.epoch)
     write_zip(debug_package, debug_entries, options.epoch)
-    write_checksums(options.output, [package.name, debug_package.name])
+    checked = [(package.name, package.read_bytes()), (debug_package.name, debug_package.read_bytes()),
+               ("tolvek.dll", contents["tolvek.dll"])]
+    write_checksums(options.output, checked)
     print(package)
 
 

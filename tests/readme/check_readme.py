@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Runs what README.md shows in the stand-in host under Wine, so that a wrong row or example fails.
 
-- The actions table: the Before line with the cursor at its "¦", each hotkey of the row, and the
+- The actions tables: the Before line with the cursor at its "¦", each hotkey of the row, and the
   line and cursor after it must be the After column, in a host of either generation.
 - The table of hotkey codes: after `tolvek /ML:NAME`, pressing NAME must pass the row's code and
   reach the plug-in, in a host of either generation.
@@ -9,22 +9,28 @@
   message of the table must be one that the sources print, and each the sources print must be there.
 - Each block of "> tolvek ..." lines with their output: run in a host of its own (after the block of
   "reg add" lines just before it, if there is one), the command lines must print that output.
-- The block of `tolvek ...` examples, and every other `tolvek ...` in the text: result 0, no message.
-- Installing (with Upgrading) names every file of the release as scripts/package_release.py writes it,
-  and no other; every zip name in the README carries the full version that `tolvek /??` shows, and every
-  version number in Installing is that one or the product version.
+- The block of `tolvek ...` examples, and every other `tolvek ...` in the text: result 0, no message,
+  in a host of either generation; the first line of `tolvek /L` in each is one the text shows.
+- The table of key names that differ between the host generations, and the table of saved hotkeys
+  that a newer host shows as "(unknown)", against the key tables as the DLL holds them.
+- Installing names every file of the release as scripts/package_release.py writes it, and no other;
+  every zip name in the README carries the full version that `tolvek /??` shows, and every version
+  number in Installing is that one or the product version.
 - The way back when a saved hotkey took Enter: the README's `reg delete` line, run between two
   starts of the host, must give Enter back to the host.
 
-Usage: check_readme.py WINE HOST_DIR README WORK_DIR
+Usage: check_readme.py WINE NM HOST_DIR README WORK_DIR
+  NM  the toolchain's nm, which finds the key tables in HOST_DIR/tolvek.dll by their symbols
 Wine runs with the environment it is given (WINEPREFIX, ...); the saved hotkeys are removed from the
 registry before each start of the host and at the end.
 """
 import pathlib
 import re
 import shlex
+import struct
 import subprocess
 import sys
+from collections import namedtuple
 
 from tally import check, finish
 
@@ -33,7 +39,8 @@ KEY = r"Software\DARevavev\Tolvek"
 PREFIX = "Tolvek plugin: "
 LEGACY = ["--version", "23"]
 
-wine, host_dir, readme, work = sys.argv[1], pathlib.Path(sys.argv[2]), pathlib.Path(sys.argv[3]), pathlib.Path(sys.argv[4])
+wine, nm = sys.argv[1], sys.argv[2]
+host_dir, readme, work = (pathlib.Path(argument) for argument in sys.argv[3:6])
 work.mkdir(parents=True, exist_ok=True)
 
 
@@ -146,13 +153,70 @@ def shown(text, cursor):
     return text[:cursor] + CURSOR + text[cursor:]
 
 
+# --- The key tables, as the DLL holds them --------------------------------------------------------
+
+# One generation's keys: rows of (name, codes by modifier column), the aliases as (alias, name), and
+# the name prefixes of the columns.
+KeySet = namedtuple("KeySet", "rows aliases prefixes")
+
+
+def dll_reader(dll):
+    """A function that reads SIZE bytes at an address of the DLL's loaded image from the file."""
+    image = dll.read_bytes()
+    pe = struct.unpack_from("<I", image, 0x3C)[0]
+    count, optional_size = struct.unpack_from("<H12xH", image, pe + 6)
+    image_base = struct.unpack_from("<Q", image, pe + 48)[0]
+    sections = [struct.unpack_from("<8x4I", image, pe + 24 + optional_size + 40 * i) for i in range(count)]
+
+    def read(address, size):
+        offset = address - image_base
+        for _, start, raw_size, raw_start in sections:
+            if start <= offset and offset + size <= start + raw_size:
+                return image[raw_start + offset - start : raw_start + offset - start + size]
+        sys.exit(f"{dll}: nothing at {address:#x}")
+
+    return read
+
+
+def key_sets(dll):
+    """The legacy and the extended key set of src/hotkeys/key_tables.cpp, read from the DLL's data by
+    their symbols, with the sizes that key_tables.h gives."""
+    header = (readme.parent / "src/hotkeys/key_tables.h").read_text(encoding="utf-8")
+    size = {name: int(value) for name, value in re.findall(r"constexpr int (\w+) = (\d+);", header)}
+    listing = subprocess.run([nm, "-C", str(dll)], capture_output=True, text=True, check=True).stdout
+    address = {name: int(value, 16) for value, name in re.findall(r"(?m)^([0-9a-f]+) \w tolvek::(\w+)$", listing)}
+    read = dll_reader(dll)
+
+    def text(data):
+        return data.decode("utf-16-le").split("\0")[0]
+
+    def records(name, record_size, count):
+        data = read(address[name], record_size * count)
+        return [data[at : at + record_size] for at in range(0, len(data), record_size)]
+
+    alias_units, prefix_units = size["ALIAS_NAME_UNITS"], size["PREFIX_UNITS"]
+    prefixes = records("ModifierPrefixes", 2 * prefix_units, size["EXTENDED_KEY_COLUMNS"])
+    sets = {}
+    for generation in ("Legacy", "Extended"):
+        stem = generation.upper()
+        units, columns = size[f"{stem}_NAME_UNITS"], size[f"{stem}_KEY_COLUMNS"]
+        codes_at = (2 * units + 3) // 4 * 4  # the codes are 4-byte aligned
+        rows = records(f"{generation}KeyTable", codes_at + 4 * columns, size[f"{stem}_KEY_ROWS"])
+        aliases = records(f"{generation}KeyAliases", 2 * (alias_units + units), size[f"{stem}_ALIAS_ROWS"])
+        sets[generation.lower()] = KeySet(
+            [(text(row[: 2 * units]), struct.unpack_from(f"<{columns}i", row, codes_at)) for row in rows],
+            [(text(alias[: 2 * alias_units]), text(alias[2 * alias_units :])) for alias in aliases],
+            [text(prefix) for prefix in prefixes[:columns]])
+    return sets
+
+
 # --- The checks ------------------------------------------------------------------------------------
 
 
 def check_actions_and_codes(prose):
     """The actions table and the codes table, in both host generations."""
     steps, wanted = [], []
-    for action, keys, before, after in table(prose, "Action"):
+    for action, keys, before, after in table(prose, "Action") + table(prose, "With references"):
         before, after = before.strip("`"), after.strip("`")
         for key in [key.strip() for key in keys.split(",")]:
             steps += [f"line {before.replace(CURSOR, '')}", f"cursor {before.index(CURSOR)}", f"key {key}"]
@@ -243,16 +307,61 @@ def check_transcripts(fenced):
 
 
 def check_examples(fenced, prose, covered):
-    """The examples block, then every other `tolvek ...` of the text: result 0 and no message."""
+    """The examples block, then every other `tolvek ...` of the text: result 0 and no message in a host
+    of either generation, whose `tolvek /L` begins with a line that the text shows."""
     commands = [re.split(r"\s{2,}", line)[0] for block in fenced
                 if block and all(is_command(line) for line in block) for line in block]
     check(commands, "README.md has a block of tolvek examples")
-    commands += sorted({span for span in spans("\n".join(prose)) if is_command(span)} - covered - set(commands))
-    outputs = command_outputs(run_host("examples", [f"run {command}" for command in commands]))
-    check(len(outputs) == len(commands), "examples: not every command ran")
-    for command, output, result in outputs:
-        check(result == 0 and not any(line.startswith(PREFIX) for line in output),
-              f"{command}: result {result}, printed:\n" + "\n".join(output))
+    shown_spans = spans("\n".join(prose))
+    commands += sorted({span for span in shown_spans if is_command(span)} - covered - set(commands))
+    for generation, options in (("24", ()), ("23", LEGACY)):
+        forget_hotkeys()
+        steps = [f"run {command}" for command in commands]
+        outputs = command_outputs(run_host(f"examples-{generation}", steps, options))
+        check(len(outputs) == len(commands), f"host {generation}, examples: not every command ran")
+        for command, output, result in outputs:
+            check(result == 0 and not any(line.startswith(PREFIX) for line in output),
+                  f"host {generation}, {command}: result {result}, printed:\n" + "\n".join(output))
+            if command == "tolvek /L":
+                first = output[0] if output else ""
+                check(first in shown_spans, f"host {generation}: the text does not show /L's first line, {first}")
+
+
+def check_names_table(prose, sets):
+    """Both generations name the keys up to the digits alike; the table pairs the rest, one row per key:
+    the same name, an alias of one generation for the other's name, or a code in common makes a pair,
+    and a key of one generation alone has "—" on the other side."""
+    legacy, extended = sets["legacy"], sets["extended"]
+    shared = [name for name, _ in legacy.rows].index("0") + 1
+    check([name for name, _ in legacy.rows[:shared]] == [name for name, _ in extended.rows[:shared]],
+          "key tables: the rows up to the digits are not named alike")
+
+    def same_key(old, new):
+        return (old[0] == new[0] or (old[0], new[0]) in extended.aliases or (new[0], old[0]) in legacy.aliases
+                or bool({code for code in old[1] if code > 0} & {code for code in new[1] if code > 0}))
+
+    wanted, paired = set(), set()
+    for old in legacy.rows[shared:]:
+        news = [new[0] for new in extended.rows[shared:] if same_key(old, new)]
+        check(len(news) <= 1, f"key tables: {old[0]} is the same key as {news}")
+        wanted.add((old[0], news[0] if news else "—"))
+        paired.update(news)
+    wanted |= {("—", name) for name, _ in extended.rows[shared:] if name not in paired}
+    rows = [tuple((spans(cell) or [cell])[0] for cell in row) for row in table(prose, "Up to version 23")]
+    check(len(rows) == len(set(rows)) and set(rows) == wanted,
+          f"names table: rows {sorted(set(rows) - wanted)} are no pair of the key tables, and "
+          f"{sorted(wanted - set(rows))} are missing")
+
+
+def check_generation_changes(prose, sets):
+    """The saved hotkeys of a host up to version 23 that one from version 24 on shows as "(unknown)",
+    by their key: exactly those whose code no cell of the extended table holds."""
+    legacy, newer_codes = sets["legacy"], {code for _, codes in sets["extended"].rows for code in codes}
+    wanted = {(name, legacy.prefixes[column] + name) for name, codes in legacy.rows
+              for column, code in enumerate(codes) if code > 0 and code not in newer_codes}
+    got = {(spans(key)[0], name) for key, names in table(prose, "Key up to version 23") for name in spans(names)}
+    check(got == wanted, f"hotkeys unknown from version 24 on: {sorted(got - wanted)} are not, "
+                         f"and {sorted(wanted - got)} are missing")
 
 
 def check_release_files(text, root):
@@ -314,6 +423,9 @@ def main():
         covered = check_messages(prose, readme.parent)
         covered |= check_transcripts(fenced)
         check_examples(fenced, prose, covered)
+        sets = key_sets(host_dir / "tolvek.dll")
+        check_names_table(prose, sets)
+        check_generation_changes(prose, sets)
         check_release_files(text, readme.parent)
         check_enter_given_back(fenced)
     finally:

@@ -3,7 +3,9 @@
 # folder of someone else's files before it builds, and leaves them as they
 # were, and it refuses a commit whose CHANGELOG.md has no section for its
 # version; run twice in build folders whose paths differ in length, it
-# writes the same files byte for byte; their checksums hold; the zip,
+# writes the same files byte for byte; their checksums hold, and the
+# guide's checksum command checks a folder of only the zip and SHA256SUMS,
+# and tolvek.dll once the zip is unpacked there; the zip,
 # named by the full version, holds the DLL, the user's guide as Markdown
 # and as HTML, the licence and the changelog, in that order; the text files
 # end their lines with CR LF; the changelog's newest section is the
@@ -127,9 +129,22 @@ guide_for_users() {
   local section guide=$work/guide.md
   tr -d '\r' <"$1" >"$guide"
   for section in Requirements Installing Security 'The tolvek command' 'Where the hotkeys are kept' Troubleshooting; do
-    grep -q -x "## $section" "$guide" || { echo "no section $section"; return 1; }
+    grep -q -x -E "#{2,3} $section" "$guide" || { echo "no section $section"; return 1; }
   done
   ! grep -q -x -E '## (Try it|Building|Development)' "$guide" && ! grep -n -F -e '\|' -e '](docs/' "$guide"
+}
+
+# The guide's sha256sum command, run in a folder of the download that holds
+# only the zip and SHA256SUMS, checks the zip; run again after the zip is
+# unpacked there, it checks tolvek.dll too.
+guide_checks_the_download() {
+  local folder=$work/download command
+  command=$(tr -d '\r' <"$1" | grep -x -m 1 'sha256sum .*SHA256SUMS') || { echo "the guide shows no sha256sum line"; return 1; }
+  mkdir "$folder" && cp "$zip" "$work/dist-a/SHA256SUMS" "$folder" || return 1
+  (cd "$folder" && $command) | tee "$work/sums.log" && grep -q -x -F "$(basename "$zip"): OK" "$work/sums.log" ||
+    return 1
+  python3 -m zipfile -e "$zip" "$folder" && (cd "$folder" && $command) | tee "$work/sums.log" &&
+    grep -q -x -F "tolvek.dll: OK" "$work/sums.log"
 }
 
 # The unpacked DLL beside a copy of the stand-in host, in a folder of its own.
@@ -147,7 +162,7 @@ check "release built in $work/a" release_into "$work/a" "$work/dist-a"
 check "release built in $work/folder-with-a-longer-name/b" \
   release_into "$work/folder-with-a-longer-name/b" "$work/dist-b"
 check "both releases are the same bytes" same_files "$work/dist-a" "$work/dist-b"
-check "SHA256SUMS holds" bash -c 'cd "$1" && sha256sum --strict -c SHA256SUMS' - "$work/dist-a"
+check "SHA256SUMS holds for both zips" bash -c 'cd "$1" && sha256sum --strict --ignore-missing -c SHA256SUMS' - "$work/dist-a"
 
 zip=$work/dist-a/tolvek-$version-windows-x64.zip
 check "the release is $(basename "$zip") and its debug zip" \
@@ -159,6 +174,8 @@ check "README.md, LICENSE and CHANGELOG.md end their lines with CR LF" \
   windows_lines "$work"/unpacked/{README.md,LICENSE,CHANGELOG.md}
 check "the newest release in the zip's CHANGELOG.md is $version" notes_of_release "$work/unpacked/CHANGELOG.md"
 check "the zip's README.md is the guide for users" guide_for_users "$work/unpacked/README.md"
+check "the guide's sha256sum line checks the zip alone, and then tolvek.dll" \
+  guide_checks_the_download "$work/unpacked/README.md"
 check "Chromium shows README.html whole, with the picture, offline" \
   python3 tests/release/check_guide_page.py "$work/unpacked/README.html" "$work/unpacked/README.md" "$work/guide"
 echo "the HTML guide's top as Chromium showed it: $work/guide/guide-top-{light,dark,print}.png"

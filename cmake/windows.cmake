@@ -62,11 +62,15 @@ set(TOLVEK_SHIPPED_DIR ${PROJECT_BINARY_DIR}/shipped)
 
 # Every program run under Wine uses a private prefix inside the build
 # folder, which keeps the tests away from the user's own settings and
-# registry. The "wine" test fixture prepares it.
+# registry. The "wine" test fixture prepares it. Three parts of Wine stay
+# off: its .NET and HTML support (mscoree, mshtml), which a new prefix
+# would offer to install, and its menu builder, which would write menu
+# entries and file types for the prefix into the user's ~/.config and
+# ~/.local/share.
 set(TOLVEK_WINE_ENVIRONMENT
   "WINEPREFIX=${PROJECT_BINARY_DIR}/wineprefix"
   "WINEDEBUG=-all"
-  "WINEDLLOVERRIDES=mscoree,mshtml="
+  "WINEDLLOVERRIDES=mscoree,mshtml,winemenubuilder.exe="
   "DISPLAY=")
 
 # What the scripts need to know of this build, in a file they source (bash)

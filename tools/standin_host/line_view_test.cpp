@@ -116,6 +116,24 @@ TEST(StandInLineViewTest, EveryCursorOfEveryLengthIsShownInPlace) {
     }
 }
 
+TEST(StandInLineViewTest, CtrlCLeavesTheViewThatWasOnScreen) {
+    const std::u16string text = LongText();
+    struct Row {
+        int viewStart;
+        int cursor;
+        std::u16string cells;
+    };
+    const Row rows[] = {
+        {0, 3, text.substr(0, WIDTH - 1) + u">^C"},  // not the view of the line's end
+        {39, 60, u"<" + text.substr(40, WIDTH - 2) + u">^C"},
+        {82, 150, u"<" + text.substr(83) + u"^C"},
+    };
+    for (const Row& row : rows) {
+        EXPECT_EQ(CancelledCells(LineOf(text, row.cursor), row.viewStart, WIDTH), row.cells) << row.viewStart;
+    }
+    EXPECT_EQ(CancelledCells(LineOf(u"copy a b", 6), 0, WIDTH), u"copy a b^C");
+}
+
 TEST(StandInLineViewTest, ARowNarrowerThanThreeCellsCountsAsThree) {
     const EditLine line = LineOf(u"abcdef", 3);
     const LineView view = ViewLine(6, 3, 1, 0);

@@ -108,7 +108,8 @@ bool HandleKey(Session* session, const ConsoleKey& key, int* viewStart) {
         // As a console does: the line stays on the screen as it was, with
         // ^C after it, and an empty prompt starts on the next row. A line
         // wider than the row keeps the view that was on screen.
-        Write(std::u16string(u"\r") + Prompt + CancelledCells(session->line, *viewStart, RowWidth()) + u"\r\n" + Prompt);
+        Write(std::u16string(u"\r") + Prompt + CancelledCells(session->line, *viewStart, RowWidth()) + u"\r\n" +
+              Prompt);
         ClearLine(&session->line);
         *viewStart = 0;
         return true;

@@ -1,6 +1,7 @@
-// The row that shows a long edit line: a line of 150 units in an 80-column
+// The row that shows a long edit line: a line of 150 units in an 82-column
 // console, whose row has 69 cells after the 10 of the prompt and before the
-// last column, which is left empty so that the console never wraps.
+// 2 that Ctrl+C's mark takes and the last column, which is left empty so
+// that the console never wraps.
 #include "line_view.h"
 
 #include <gtest/gtest.h>
@@ -11,7 +12,7 @@ namespace {
 
 using namespace standin;
 
-constexpr int WIDTH = 80 - 10 - 1;
+constexpr int WIDTH = 82 - 10 - CANCEL_MARK_CELLS - 1;
 
 // 150 units that tell their position: "000 004 008 ...".
 std::u16string LongText() {

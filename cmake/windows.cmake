@@ -6,12 +6,16 @@ enable_language(RC)
 
 # Import library of TakeCmd.dll, generated from our own definition file.
 # dlltool names the library's symbols after its output path, so it runs in
-# the build folder with a relative path: no build path in the DLL.
+# the build folder with a relative path: no build path in the DLL. It leaves
+# empty temporary files behind, so its temporary folder is a scratch folder
+# of the build's, removed after it.
 set(TAKECMD_DEF ${PROJECT_SOURCE_DIR}/src/host/TakeCmd.def)
 set(TAKECMD_IMPLIB ${PROJECT_BINARY_DIR}/libTakeCmd.a)
 add_custom_command(
   OUTPUT ${TAKECMD_IMPLIB}
-  COMMAND ${TOLVEK_DLLTOOL} -d ${TAKECMD_DEF} -l libTakeCmd.a
+  COMMAND ${CMAKE_COMMAND} -E make_directory dlltool-scratch
+  COMMAND ${CMAKE_COMMAND} -E env TMPDIR=dlltool-scratch ${TOLVEK_DLLTOOL} -d ${TAKECMD_DEF} -l libTakeCmd.a
+  COMMAND ${CMAKE_COMMAND} -E rm -rf dlltool-scratch
   WORKING_DIRECTORY ${PROJECT_BINARY_DIR}
   DEPENDS ${TAKECMD_DEF}
   COMMENT "Generating the import library of TakeCmd.dll")

@@ -55,12 +55,13 @@ class Terminal:
     """A shell in a tmux session of its own, and the screen it shows."""
 
     def __init__(self, cwd):
-        self.server = f"tolvek-try-it-{os.getpid()}"  # a tmux server of its own
+        # A tmux server of its own, and a shell that keeps no history in the user's home folder.
+        self.server = f"tolvek-try-it-{os.getpid()}"
         env = {key: value for key, value in os.environ.items() if not key.startswith("WINE")}
         subprocess.run(["tmux", "-L", self.server, "-f", "/dev/null", "start-server", ";",
                         "set-option", "-g", "history-limit", "100000", ";",
                         "new-session", "-d", "-x", "100", "-y", "40", "-c", str(cwd),
-                        f"env PS1='{PROMPT}' bash --noprofile --norc"], env=env, check=True)
+                        f"env PS1='{PROMPT}' HISTFILE= bash --noprofile --norc"], env=env, check=True)
         self.wait(lambda: self.lines() == [PROMPT.rstrip()], "the shell's first prompt")
 
     def tmux(self, *arguments):

@@ -6,12 +6,16 @@ enable_language(RC)
 
 # Import library of TakeCmd.dll, generated from our own definition file.
 # dlltool names the library's symbols after its output path, so it runs in
-# the build folder with a relative path: no build path in the DLL.
+# the build folder with a relative path: no build path in the DLL. It leaves
+# empty temporary files behind, so its temporary folder is a scratch folder
+# of the build's, removed after it.
 set(TAKECMD_DEF ${PROJECT_SOURCE_DIR}/src/host/TakeCmd.def)
 set(TAKECMD_IMPLIB ${PROJECT_BINARY_DIR}/libTakeCmd.a)
 add_custom_command(
   OUTPUT ${TAKECMD_IMPLIB}
-  COMMAND ${TOLVEK_DLLTOOL} -d ${TAKECMD_DEF} -l libTakeCmd.a
+  COMMAND ${CMAKE_COMMAND} -E make_directory dlltool-scratch
+  COMMAND ${CMAKE_COMMAND} -E env TMPDIR=dlltool-scratch ${TOLVEK_DLLTOOL} -d ${TAKECMD_DEF} -l libTakeCmd.a
+  COMMAND ${CMAKE_COMMAND} -E rm -rf dlltool-scratch
   WORKING_DIRECTORY ${PROJECT_BINARY_DIR}
   DEPENDS ${TAKECMD_DEF}
   COMMENT "Generating the import library of TakeCmd.dll")
@@ -62,11 +66,15 @@ set(TOLVEK_SHIPPED_DIR ${PROJECT_BINARY_DIR}/shipped)
 
 # Every program run under Wine uses a private prefix inside the build
 # folder, which keeps the tests away from the user's own settings and
-# registry. The "wine" test fixture prepares it.
+# registry. The "wine" test fixture prepares it. Three parts of Wine stay
+# off: its .NET and HTML support (mscoree, mshtml), which a new prefix
+# would offer to install, and its menu builder, which would write menu
+# entries and file types for the prefix into the user's ~/.config and
+# ~/.local/share.
 set(TOLVEK_WINE_ENVIRONMENT
   "WINEPREFIX=${PROJECT_BINARY_DIR}/wineprefix"
   "WINEDEBUG=-all"
-  "WINEDLLOVERRIDES=mscoree,mshtml="
+  "WINEDLLOVERRIDES=mscoree,mshtml,winemenubuilder.exe="
   "DISPLAY=")
 
 # What the scripts need to know of this build, in a file they source (bash)

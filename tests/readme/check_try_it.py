@@ -55,12 +55,13 @@ class Terminal:
     """A shell in a tmux session of its own, and the screen it shows."""
 
     def __init__(self, cwd):
-        self.server = f"tolvek-try-it-{os.getpid()}"  # a tmux server of its own
+        # A tmux server of its own, and a shell that keeps no history in the user's home folder.
+        self.server = f"tolvek-try-it-{os.getpid()}"
         env = {key: value for key, value in os.environ.items() if not key.startswith("WINE")}
         subprocess.run(["tmux", "-L", self.server, "-f", "/dev/null", "start-server", ";",
                         "set-option", "-g", "history-limit", "100000", ";",
                         "new-session", "-d", "-x", "100", "-y", "40", "-c", str(cwd),
-                        f"env PS1='{PROMPT}' bash --noprofile --norc"], env=env, check=True)
+                        f"env PS1='{PROMPT}' HISTFILE= bash --noprofile --norc"], env=env, check=True)
         self.wait(lambda: self.lines() == [PROMPT.rstrip()], "the shell's first prompt")
 
     def tmux(self, *arguments):
@@ -78,9 +79,12 @@ class Terminal:
         return [line.rstrip() for line in text.rstrip().split("\n")]
 
     def row(self):
-        """The row the cursor is on, and the cursor's column."""
-        y, x = self.tmux("display-message", "-p", "-t", "0", "#{cursor_y} #{cursor_x}").split()
-        return self.tmux("capture-pane", "-p", "-t", "0").split("\n")[int(y)].rstrip(), int(x)
+        """The row the cursor is on, and the cursor's column, both read at one moment: in one command
+        to the server, which takes no output of the pane between the two."""
+        cursor, *screen = self.tmux("display-message", "-p", "-t", "0", "#{cursor_y} #{cursor_x}", ";",
+                                    "capture-pane", "-p", "-t", "0").split("\n")
+        y, x = cursor.split()
+        return screen[int(y)].rstrip(), int(x)
 
     def wait(self, condition, what):
         deadline = time.monotonic() + WAIT_SECONDS
@@ -128,6 +132,15 @@ def expect_row(terminal, text, cursor, what):
               f"the row is {terminal.row()}")
 
 
+def cancel(terminal, text):
+    """Ctrl-C on the line `text`, which the row must show first: the terminal raises Ctrl-C as a
+    signal, which throws away the keys that the host has not read yet and reaches the host's input
+    on a way of its own, so that it may come before keys sent earlier or after keys sent later."""
+    terminal.keys("C-c")
+    terminal.wait(lambda: terminal.lines()[-2:] == [HOST_PROMPT + text + "^C", HOST_PROMPT.rstrip()],
+                  "Ctrl-C leaves the line as it was, ^C after it, and an empty prompt below")
+
+
 def newer_host(terminal):
     """The built-in hotkeys, a terminal's Alt-Backspace and Ctrl-C in a host from version 24 on."""
     terminal.type('copy "my file.txt" d:\\backup')
@@ -138,16 +151,17 @@ def newer_host(terminal):
     terminal.keys("C-r")
     expect_row(terminal, "copy ", 5, "Ctrl-R deletes the argument to the right")
     terminal.type("a b")
-    terminal.keys("Left", "C-c")
-    terminal.wait(lambda: terminal.lines()[-2:] == [HOST_PROMPT + "copy a b^C", HOST_PROMPT.rstrip()],
-                  "Ctrl-C leaves the line as it was, ^C after it, and an empty prompt below")
+    terminal.keys("Left")
+    expect_row(terminal, "copy a b", 7, "Left moves the cursor")
+    cancel(terminal, "copy a b")
     terminal.type("tolvek /DL:Alt-BkSp")
     terminal.keys("Enter")
-    terminal.wait(lambda: terminal.lines()[-1] == HOST_PROMPT.rstrip(), "tolvek /DL:Alt-BkSp ran")
+    ran = lambda: "Tolvek hotkeys changed to:" in terminal.lines() and terminal.lines()[-1] == HOST_PROMPT.rstrip()
+    terminal.wait(ran, "tolvek /DL:Alt-BkSp ran")
     terminal.type("copy a b")
     terminal.keys("M-BSpace")
     expect_row(terminal, "copy a ", 7, "a terminal's Alt-Backspace reaches the plug-in as Alt-Backspace")
-    terminal.keys("C-c")
+    cancel(terminal, "copy a ")
 
 
 def older_host(terminal):

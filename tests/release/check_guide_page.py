@@ -61,7 +61,11 @@ class Browser:
                    "--remote-debugging-pipe", "about:blank"]
         if os.geteuid() == 0 and subprocess.run(["unshare", "--net", "true"], check=False).returncode == 0:
             command = ["unshare", "--net"] + command
-        self.process = subprocess.Popen(command, stdin=subprocess.DEVNULL, stdout=log, stderr=log,
+        # Chromium writes crash reports, and the libraries under it their caches, in the user's home
+        # and XDG folders whatever the profile: here all of them are inside the profile.
+        environment = dict(os.environ, HOME=str(profile / "home"), XDG_CONFIG_HOME=str(profile / "config"),
+                           XDG_CACHE_HOME=str(profile / "cache"))
+        self.process = subprocess.Popen(command, stdin=subprocess.DEVNULL, stdout=log, stderr=log, env=environment,
                                         preexec_fn=on_pipe_descriptors, pass_fds=(3, 4))
         os.close(to_browser)
         os.close(from_browser)

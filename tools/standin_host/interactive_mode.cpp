@@ -15,16 +15,17 @@ constexpr char16_t Prompt[] = u"stand-in> ";
 constexpr int PROMPT_CELLS = static_cast<int>(sizeof Prompt / sizeof Prompt[0]) - 1;
 constexpr int DEFAULT_COLUMNS = 80;  // when the window's width cannot be read
 
-// The cells the row has for the line: the window's width less the prompt
-// and the last column, which stays empty so that the console never wraps
-// the row and a carriage return always goes back to its start.
+// The cells the row has for the line: the window's width less the prompt,
+// the cells that Ctrl+C's mark takes after the line, and the last column,
+// which stays empty so that the console never wraps the row and a carriage
+// return always goes back to its start.
 int RowWidth() {
     CONSOLE_SCREEN_BUFFER_INFO info;
     int columns = DEFAULT_COLUMNS;
     if (GetConsoleScreenBufferInfo(GetStdHandle(STD_OUTPUT_HANDLE), &info)) {
         columns = info.srWindow.Right - info.srWindow.Left + 1;
     }
-    return columns - PROMPT_CELLS - 1;
+    return columns - PROMPT_CELLS - CANCEL_MARK_CELLS - 1;
 }
 
 // Draws the prompt and the part of the line the row shows over the row, and
@@ -103,16 +104,16 @@ bool HandleKey(Session* session, const ConsoleKey& key, int* viewStart) {
         Write(Prompt);
         return true;
     }
-    case LineEffect::Cancel:
+    case LineEffect::Cancel: {
         // As a console does: the line stays on the screen as it was, with
-        // ^C after its end (the cursor goes there first, so that nothing
-        // is written over it), and an empty prompt starts on the next row.
-        SetCursor(&session->line, session->line.length);
-        Redraw(session->line, viewStart);
+        // ^C after it, and an empty prompt starts on the next row. A line
+        // wider than the row keeps the view that was on screen.
+        Write(std::u16string(u"\r") + Prompt + CancelledCells(session->line, *viewStart, RowWidth()) + u"\r\n" +
+              Prompt);
         ClearLine(&session->line);
-        Write(std::u16string(u"^C\r\n") + Prompt);
         *viewStart = 0;
         return true;
+    }
     case LineEffect::Changed: Redraw(session->line, viewStart); return true;
     case LineEffect::None:
         if (outcome.redraw || outcome.textChanged || outcome.cursorMoved) Redraw(session->line, viewStart);

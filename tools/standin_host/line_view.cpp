@@ -35,4 +35,11 @@ std::u16string ViewCells(const EditLine& line, const LineView& view, int width) 
     return cells;
 }
 
+std::u16string CancelledCells(const EditLine& line, int viewStart, int width) {
+    const LineView view = ViewLine(line.length, line.cursor, width, viewStart);
+    const std::u16string cells = ViewCells(line, view, width);
+    const int shown = view.cutRight ? static_cast<int>(cells.size()) : line.length - view.start;
+    return cells.substr(0, static_cast<std::size_t>(shown)) + u"^C";
+}
+
 }  // namespace standin

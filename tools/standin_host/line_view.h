@@ -35,4 +35,12 @@ LineView ViewLine(int length, int cursor, int width, int previousStart);
 // blanks after the end of the line.
 std::u16string ViewCells(const EditLine& line, const LineView& view, int width);
 
+// The cells a row needs after the view for the mark of a dropped line.
+constexpr int CANCEL_MARK_CELLS = 2;
+
+// The row as Ctrl+C leaves a line that it showed from `viewStart`: the
+// view that was on screen, up to the line's end (or to the '>' marker where
+// the line goes on out of sight), then "^C".
+std::u16string CancelledCells(const EditLine& line, int viewStart, int width);
+
 }  // namespace standin

@@ -1,6 +1,7 @@
-// The row that shows a long edit line: a line of 150 units in an 80-column
+// The row that shows a long edit line: a line of 150 units in an 82-column
 // console, whose row has 69 cells after the 10 of the prompt and before the
-// last column, which is left empty so that the console never wraps.
+// 2 that Ctrl+C's mark takes and the last column, which is left empty so
+// that the console never wraps.
 #include "line_view.h"
 
 #include <gtest/gtest.h>
@@ -11,7 +12,7 @@ namespace {
 
 using namespace standin;
 
-constexpr int WIDTH = 80 - 10 - 1;
+constexpr int WIDTH = 82 - 10 - CANCEL_MARK_CELLS - 1;
 
 // 150 units that tell their position: "000 004 008 ...".
 std::u16string LongText() {
@@ -114,6 +115,24 @@ TEST(StandInLineViewTest, EveryCursorOfEveryLengthIsShownInPlace) {
             }
         }
     }
+}
+
+TEST(StandInLineViewTest, CtrlCLeavesTheViewThatWasOnScreen) {
+    const std::u16string text = LongText();
+    struct Row {
+        int viewStart;
+        int cursor;
+        std::u16string cells;
+    };
+    const Row rows[] = {
+        {0, 3, text.substr(0, WIDTH - 1) + u">^C"},  // not the view of the line's end
+        {39, 60, u"<" + text.substr(40, WIDTH - 2) + u">^C"},
+        {82, 150, u"<" + text.substr(83) + u"^C"},
+    };
+    for (const Row& row : rows) {
+        EXPECT_EQ(CancelledCells(LineOf(text, row.cursor), row.viewStart, WIDTH), row.cells) << row.viewStart;
+    }
+    EXPECT_EQ(CancelledCells(LineOf(u"copy a b", 6), 0, WIDTH), u"copy a b^C");
 }
 
 TEST(StandInLineViewTest, ARowNarrowerThanThreeCellsCountsAsThree) {

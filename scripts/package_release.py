@@ -94,7 +94,7 @@ def write_checksums(folder: pathlib.Path, files) -> None:
 
 def main() -> None:
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
-    parser.add_argument("--version", required=True, help="the full version, such as 0.92.0.6")
+    parser.add_argument("--version", required=True, help="the full version, such as 0.92.0.7")
     parser.add_argument("--epoch", required=True, type=int, help="the date of every entry, in seconds since 1970")
     parser.add_argument("--dll", required=True, type=pathlib.Path, help="the stripped tolvek.dll")
     parser.add_argument("--debug", required=True, type=pathlib.Path, help="its tolvek.dll.debug")
@@ -103,7 +103,7 @@ def main() -> None:
     options = parser.parse_args()
 
     if not re.fullmatch(r"[0-9]+\.[0-9]+\.[0-9]+\.[0-9]+", options.version):
-        sys.exit(f"package_release: '{options.version}' is no version of the form 0.92.0.6")
+        sys.exit(f"package_release: '{options.version}' is no version of the form 0.92.0.7")
     stem = f"tolvek-{options.version}-windows-x64"
     source = options.source
     guide = user_guide((source / "README.md").read_text(encoding="utf-8"))

@@ -19,7 +19,7 @@
 #   HOST_DIR  the built stand-in host: tolvek_host.exe and its TakeCmd.dll
 #   WORK_DIR  a scratch folder, emptied first; the screenshots of the HTML
 #             guide stay in WORK_DIR/guide
-#   VERSION   the full version the release must carry, such as 0.92.0.6
+#   VERSION   the full version the release must carry, such as 0.92.0.7
 # Wine runs with the environment it is given (WINEPREFIX, WINEDEBUG, ...).
 set -euo pipefail
 wine=$1 host_dir=$(realpath "$2") work=$(realpath -m "$3") version=$4

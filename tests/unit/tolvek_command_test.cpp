@@ -173,7 +173,7 @@ TEST_F(TolvekCommandTest, HelpEndsTheScanWhereItStands) {
 
     ResetPlugin();
     EXPECT_EQ(tolvek::tolvek(u"/??"), 0);
-    EXPECT_EQ(fake_host::StandardOutput(), std::u16string(CommandHelpText) + u"\r\n\t\t\t\tTolvek  0.92.0.6 (x64)\r\n");
+    EXPECT_EQ(fake_host::StandardOutput(), std::u16string(CommandHelpText) + u"\r\n\t\t\t\tTolvek  0.92.0.7 (x64)\r\n");
 
     ResetPlugin();
     EXPECT_EQ(tolvek::tolvek(u"/?x"), 1);  // help is recognised as the whole argument only

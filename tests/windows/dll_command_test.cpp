@@ -100,7 +100,7 @@ TEST_F(DllCommandTest, HelpAndVersion) {
     EXPECT_EQ(tolvek(u"/??"), 0);
     const std::u16string output = Output();
     EXPECT_EQ(output.rfind(u"Display or change settings for the Tolvek plugin.\n", 0), 0u);
-    const std::u16string versionLine = u"\r\n\t\t\t\tTolvek  0.92.0.6 (x64)\r\n";
+    const std::u16string versionLine = u"\r\n\t\t\t\tTolvek  0.92.0.7 (x64)\r\n";
     EXPECT_EQ(output.substr(output.size() - versionLine.size()), versionLine);
 }
 

@@ -96,7 +96,7 @@ TEST_F(DllLifecycleTest, VersionResource) {
     const auto* fixed = static_cast<const VS_FIXEDFILEINFO*>(value);
     EXPECT_EQ(fixed->dwSignature, 0xFEEF04BDu);
     EXPECT_EQ(fixed->dwFileVersionMS, VersionPair(0, 92));
-    EXPECT_EQ(fixed->dwFileVersionLS, VersionPair(0, 6));
+    EXPECT_EQ(fixed->dwFileVersionLS, VersionPair(0, 7));
     EXPECT_EQ(fixed->dwProductVersionMS, VersionPair(0, 92));
     EXPECT_EQ(fixed->dwProductVersionLS, VersionPair(0, 0));
     EXPECT_EQ(fixed->dwFileType, static_cast<DWORD>(VFT_DLL));
@@ -112,7 +112,7 @@ TEST_F(DllLifecycleTest, VersionResource) {
         const wchar_t* text;
     } strings[] = {
         {L"FileDescription", L"Move or delete by arguments"},
-        {L"FileVersion", L"0.92.0.6"},
+        {L"FileVersion", L"0.92.0.7"},
         {L"ProductVersion", L"0.92.0"},
         {L"OriginalFilename", L"tolvek.dll"},
     };

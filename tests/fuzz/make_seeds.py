@@ -154,7 +154,8 @@ def long_line_seeds():
 
 
 # The tokenizer: a flags byte (1 repeats the text up to the length in the
-# next two bytes, 2 runs a batch file), then the text.
+# next two bytes; 2 is not used, and stays set where a seed had it), then
+# the text.
 TOKENIZER_TEXTS = [
     "", " \t\r\n\u00a0\u3000 ", "/ml:alt-l  /s", "/ml:alt-l\t/s", '""', '"" a', 'a""b', '" "',
     '"abc  "', '"  abc"', '"a b', 'a"b c"d', "\u00e9t\u00e9 x", '/dr:"ctrl-r, ctrl-bksp"',
@@ -165,7 +166,7 @@ def tokenizer_seeds():
     for text in TOKENIZER_TEXTS:
         write("tokenizer", bytes([0]) + utf16(text))
     # 1025 one-letter arguments; one argument of 8191 and of 8192
-    # characters; three of 4095, the third overflowing (in a batch file).
+    # characters; three of 4095, the third overflowing.
     for flags, length, text in [(1, 2050, "a "), (1, 8191, "b"), (1, 8192, "c"), (3, 3 * 4096, "d" * 4095 + " ")]:
         write("tokenizer", bytes([flags]) + struct.pack("<H", length) + utf16(text))
 
